@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// The deployment's settings as the rest of the system reads them. The addresses and the
+// gateway spacing may be overridden at run time by environment variables (staging
+// deployments, the demo and the tests); the secrets are build settings only.
+namespace zelto::deploy {
+
+QString MessageCoderPassword();
+QString ConfigStringPassword();
+QString TokenKeyAStored();
+QString TokenKeyBStored();
+
+QString PlatformBase();   // ZELTO_PLATFORM_BASE
+QString ExtraParam();     // ZELTO_EXTRA_PARAM
+QString NetdiskHost();    // ZELTO_NETDISK_HOST
+QString AlbumBase();      // ZELTO_ALBUM_BASE
+int GatewaySpacingMs();   // ZELTO_GATEWAY_SPACING_MS
+
+int HttpTimeoutMs();
+int GateConnectDeadlineMs();
+
+} // namespace zelto::deploy

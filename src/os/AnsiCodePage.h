@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The system ANSI code page of the launcher's target systems: code page 936. Text fields of
+// the configuration record, the settings file, scripts and the login-gate wire are 8-bit
+// text in it. A character the code page cannot hold becomes "?" (0x3F), as on Windows.
+namespace zelto::os {
+
+QByteArray ToAnsi(const QString &text);
+QString FromAnsi(const QByteArray &bytes);
+
+} // namespace zelto::os
