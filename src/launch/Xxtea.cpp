@@ -59,8 +59,8 @@ void WriteEncryptedFile(const QString &fileName, const QString &text)
     const QByteArray sealed = SealEnvelope(plain);
     Trace(QStringLiteral("写入文件 ") + fileName);
     Trace(QStringLiteral("原始内容 ") + text);
-    Trace(QStringLiteral("UTF8Encode(%1)  %2").arg(plain.size()).arg(text));
-    Trace(QStringLiteral("Key(%1)   %2").arg(EnvironmentKey().size()).arg(QLatin1String(kEnvironmentKey)));
+    Trace(QStringLiteral("UTF8Encode(%1)  %2").arg(QString::number(plain.size()), text));
+    Trace(QStringLiteral("Key(%1)   %2").arg(QString::number(EnvironmentKey().size()), QLatin1String(kEnvironmentKey)));
     Trace(QStringLiteral("Encrypt(%1)").arg(sealed.size() - kMarkerSize - 1));
     Trace(QStringLiteral("写入内容 ") + QString::fromLatin1(sealed.toHex()));
 
