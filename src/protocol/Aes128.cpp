@@ -11,38 +11,46 @@ constexpr int kRounds = 10;
 
 constexpr quint8 Times2(quint8 a) { return static_cast<quint8>((a << 1) ^ (a & 0x80 ? 0x1B : 0)); }
 
+// Powers of the generator 3 and their logarithms: products and inverses by table.
+struct FieldTables {
+    Table power {};
+    Table logarithm {};
+};
+
+constexpr FieldTables MakeFieldTables()
+{
+    FieldTables field;
+    quint8 p = 1;
+    for (int k = 0; k < 255; ++k, p ^= Times2(p)) {
+        field.power[k] = p;
+        field.logarithm[p] = static_cast<quint8>(k);
+    }
+    return field;
+}
+
+constexpr FieldTables kField = MakeFieldTables();
+
 constexpr quint8 Multiply(quint8 a, quint8 b)
 {
-    quint8 product = 0;
-    for (; b != 0; b >>= 1, a = Times2(a)) {
-        if (b & 1)
-            product ^= a;
-    }
-    return product;
+    return a == 0 || b == 0 ? 0 : kField.power[(kField.logarithm[a] + kField.logarithm[b]) % 255];
 }
+
+constexpr quint8 Inverse(quint8 a) { return a == 0 ? 0 : kField.power[(255 - kField.logarithm[a]) % 255]; }
 
 constexpr quint8 RotateLeft(quint8 a, int n) { return static_cast<quint8>((a << n) | (a >> (8 - n))); }
 
-// Walks the field by powers of 3 and 1/3, so each inverse comes with its element; the
-// S-box is the affine map of the inverse.
+// The S-box is the affine map of the multiplicative inverse.
 constexpr Table MakeSBox()
 {
     Table box {};
-    quint8 p = 1, q = 1;
-    do {
-        p = static_cast<quint8>(p ^ Times2(p));
-        q ^= static_cast<quint8>(q << 1);
-        q ^= static_cast<quint8>(q << 2);
-        q ^= static_cast<quint8>(q << 4);
-        if (q & 0x80)
-            q ^= 0x09;
-        box[p] = q ^ RotateLeft(q, 1) ^ RotateLeft(q, 2) ^ RotateLeft(q, 3) ^ RotateLeft(q, 4) ^ 0x63;
-    } while (p != 1);
-    box[0] = 0x63;
+    for (int i = 0; i < 256; ++i) {
+        const quint8 q = Inverse(static_cast<quint8>(i));
+        box[i] = q ^ RotateLeft(q, 1) ^ RotateLeft(q, 2) ^ RotateLeft(q, 3) ^ RotateLeft(q, 4) ^ 0x63;
+    }
     return box;
 }
 
-constexpr Table Invert(const Table &table)
+constexpr Table InvertTable(const Table &table)
 {
     Table inverse {};
     for (int i = 0; i < 256; ++i)
@@ -51,7 +59,7 @@ constexpr Table Invert(const Table &table)
 }
 
 constexpr Table kSBox = MakeSBox();
-constexpr Table kInverseSBox = Invert(kSBox);
+constexpr Table kInverseSBox = InvertTable(kSBox);
 
 constexpr Column kMix { 2, 3, 1, 1 };
 constexpr Column kInverseMix { 14, 11, 13, 9 };
