@@ -35,7 +35,7 @@ private:
         if (node.flags) {
             if (*node.flags < kFirstFlagsByte)
                 Fail(QStringLiteral("flags byte %1 is not in F0..FF").arg(*node.flags, 2, 16, QLatin1Char('0')));
-            if ((*node.flags & 0x02) != node.childPosition.has_value())
+            if (bool(*node.flags & 0x02) != node.childPosition.has_value())
                 Fail(QStringLiteral("a child position needs flag bit 1, and flag bit 1 a child position"));
             Byte(*node.flags);
             if (node.childPosition)
