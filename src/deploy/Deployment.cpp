@@ -17,6 +17,7 @@ QString FromEnvironment(const char *name, const char *builtValue)
 
 QString MessageCoderPassword() { return QString::fromUtf16(built::kMessageCoderPassword); }
 QString ConfigStringPassword() { return QString::fromUtf16(built::kConfigStringPassword); }
+QString SkinPassword() { return QString::fromUtf16(built::kSkinPassword); }
 QString TokenKeyAStored() { return QString::fromLatin1(built::kTokenKeyAStored); }
 QString TokenKeyBStored() { return QString::fromLatin1(built::kTokenKeyBStored); }
 

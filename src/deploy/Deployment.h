@@ -12,6 +12,7 @@ namespace zelto::deploy {
 
 QString MessageCoderPassword();
 QString ConfigStringPassword();
+QString SkinPassword();
 QString TokenKeyAStored();
 QString TokenKeyBStored();
 

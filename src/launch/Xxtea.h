@@ -11,8 +11,11 @@ namespace zelto {
 inline constexpr char kEnvelopeMarker[] = "Hq5tZw2k";
 inline constexpr char kEnvironmentKey[] = "p8WcYe3Rna";
 
+// The data's words plus one word holding the data's length, enciphered: 4 * (ceil(L / 4) + 1)
+// bytes for L bytes; empty data gives an empty result.
 QByteArray XXTEAEncrypt(const QByteArray &data, const QByteArray &key);
-QByteArray XXTEADecrypt(const QByteArray &data, const QByteArray &key); // empty when damaged
+// Empty when damaged or wrongly keyed (the length word is out of range).
+QByteArray XXTEADecrypt(const QByteArray &data, const QByteArray &key);
 
 QByteArray SealEnvelope(const QByteArray &plain);                  // marker + cipher text
 bool OpenEnvelope(const QByteArray &envelope, QByteArray *plain);  // false: marker differs

@@ -49,16 +49,22 @@ struct TComponentValue {
     QStringList identifiers;         // Set
     QList<TComponentValue> list;     // List
     QList<TCollectionItem> items;    // Collection
+
+    bool operator==(const TComponentValue &other) const;
 };
 
 struct TComponentProperty {
     QString name; // possibly a dotted path: "Font.Name", "Picture.Data"
     TComponentValue value;
+
+    bool operator==(const TComponentProperty &other) const = default;
 };
 
 struct TCollectionItem {
     std::optional<TComponentValue> order;
     QList<TComponentProperty> properties;
+
+    bool operator==(const TCollectionItem &other) const = default;
 };
 
 struct TComponentNode {
@@ -70,6 +76,7 @@ struct TComponentNode {
     QList<TComponentNode> children;
 
     const TComponentProperty *Find(const QString &propertyName) const;
+    bool operator==(const TComponentNode &other) const = default;
 };
 
 } // namespace zelto
