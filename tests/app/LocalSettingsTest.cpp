@@ -147,20 +147,17 @@ TEST_F(LocalSettingsTest, CacheThatDeciphersToNothingLeavesTheCache)
     EXPECT_EQ(g_sServerListCache, QStringLiteral("kept"));
 }
 
-TEST_F(LocalSettingsTest, CacheEditedIntoTwoLinesIsGarbage)
+TEST_F(LocalSettingsTest, CacheLinesAreReadAsOneText)
 {
-    g_sServerListCache = QStringLiteral("{\"serverGroup\":[]}");
-    ASSERT_TRUE(settings.SaveServerListCache());
+    const QString first = QStringLiteral("{\"serverGroup\":[]}");
+    const QString second = QStringLiteral("{\"srvRoot\":\"gate\"}");
     QFile file(settings.ServerListCacheFileName());
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    QByteArray line = file.readAll().chopped(2);
-    line.insert(line.size() / 2, "\r\n");
-    file.seek(0);
-    file.write(line + "\r\n");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write((EncryptConfigString(first) + QStringLiteral("\r\n") + EncryptConfigString(second) + QStringLiteral("\r\n")).toLatin1());
     file.close();
-    g_sServerListCache.clear();
     settings.LoadServerListCache();
-    EXPECT_NE(g_sServerListCache, QStringLiteral("{\"serverGroup\":[]}"));
+    EXPECT_NE(g_sServerListCache, first);
+    EXPECT_NE(g_sServerListCache, second);
 }
 
 TEST(IniFile, NamesMatchWithoutLetterCaseAndQuotesAreDropped)
