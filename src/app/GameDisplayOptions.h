@@ -14,4 +14,9 @@ struct TGameDisplayOptions {
     int ScreenHeight = 768;
 };
 
+// The process-wide display settings (app/LocalSettings.h), which the catalogue presets and
+// the settings file fill, as one value; and back.
+TGameDisplayOptions CurrentDisplayOptions();
+void StoreDisplayOptions(const TGameDisplayOptions &options);
+
 } // namespace zelto

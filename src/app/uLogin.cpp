@@ -1,5 +1,6 @@
 #include "app/uLogin.h"
 
+#include "app/GameDisplayOptions.h"
 #include "app/Termination.h"
 #include "app/Trace.h"
 #include "os/TickCount.h"
@@ -139,10 +140,10 @@ void TuClientApp::ShowSettings()
     if (!FrmSetting)
         return;
     CentreOverMainForm(*FrmSetting);
-    FrmSetting->LoadConfig(DisplayOptions);
+    FrmSetting->LoadConfig(CurrentDisplayOptions());
     if (FrmSetting->exec() != TFrmSetting::kOkResult)
         return;
-    DisplayOptions = FrmSetting->Options();
+    StoreDisplayOptions(FrmSetting->Options());
     if (m_subsystems.settings)
         m_subsystems.settings->SaveSettings();
 }

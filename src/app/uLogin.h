@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/GameDisplayOptions.h"
 #include "app/StatusLine.h"
 #include "app/Subsystems.h"
 #include "guard/uKernelMonitor.h"
@@ -108,7 +107,6 @@ public:
     // Created hidden at start-up.
     QPointer<TFrmSetting> FrmSetting;
 
-    TGameDisplayOptions DisplayOptions;
     bool FAtCheckVer = true;          // the start-up pass has not finished yet
     bool AutoConnectPending = false;  // the shadow window connects to the selected server
     bool PasswordLogin = true;        // password login, not phone-code login

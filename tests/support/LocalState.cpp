@@ -1,6 +1,8 @@
 #include "support/LocalState.h"
 
 #include "app/LocalSettings.h"
+#include "app/RunningClients.h"
+#include "launch/BrelPath.h"
 #include "launch/GameType.h"
 
 #include <QDir>
@@ -24,6 +26,8 @@ void ResetProcessWideValues()
     g_boNewInterface = false;
     g_sServerListCache.clear();
     GameType = QStringLiteral("brel");
+    g_sBrelPath.clear();
+    RunningClients().clear();
 }
 
 } // namespace
