@@ -2,6 +2,7 @@
 #include "launch/BrelPath.h"
 #include "launch/GameType.h"
 
+#include "support/ClientKinds.h"
 #include "support/LocalState.h"
 
 #include <QDir>
@@ -13,18 +14,9 @@
 namespace zelto {
 namespace {
 
-struct TKindCase {
-    const char *name;
-    TClientKind kind;
-    const char *gameType;
-};
+using testing::TClientKindCase;
 
-const TKindCase kKinds[] = {
-    { "cocos", TClientKind::Cocos, "brel" },
-    { "quorra3d", TClientKind::Quorra3D, "Brel25D" },
-};
-
-class GameClient : public ::testing::TestWithParam<TKindCase> {
+class GameClient : public ::testing::TestWithParam<TClientKindCase> {
 protected:
     void SetUp() override { GameType = QLatin1String(GetParam().gameType); }
 
@@ -98,8 +90,7 @@ TEST_P(GameClient, EnvironmentFileLiesWhereTheKindReadsIt)
     EXPECT_EQ(QFileInfo(expected).dir().exists(), GetParam().kind == TClientKind::Quorra3D);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, GameClient, ::testing::ValuesIn(kKinds),
-                         [](const ::testing::TestParamInfo<TKindCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Kinds, GameClient, ::testing::ValuesIn(testing::kClientKinds), testing::ClientKindName);
 
 } // namespace
 } // namespace zelto

@@ -7,6 +7,7 @@
 #include "launch/Xxtea.h"
 #include "platform/PlatformSession.h"
 
+#include "support/ClientKinds.h"
 #include "support/LocalState.h"
 #include "support/PackedLauncherFixture.h"
 #include "support/QtPrinters.h"
@@ -159,13 +160,7 @@ TEST_F(GameEnvironment, FileIsMarkerAndWholeCipherWords)
     }
 }
 
-struct TKindCase {
-    const char *name;
-    const char *gameType;
-    const char *environmentFile; // relative to the client folder
-};
-
-class EnvironmentFile : public ::testing::TestWithParam<TKindCase> {
+class EnvironmentFile : public ::testing::TestWithParam<testing::TClientKindCase> {
 protected:
     void SetUp() override
     {
@@ -176,7 +171,11 @@ protected:
     }
     void TearDown() override { PlatformSession().Reset(); }
 
-    QString Path() const { return g_sBrelPath + QLatin1String(GetParam().environmentFile); }
+    QString Path() const
+    {
+        return g_sBrelPath + (GetParam().kind == TClientKind::Quorra3D ? QStringLiteral("Quorra3D_Data/StreamingAssets/env.json")
+                                                                       : QStringLiteral("env.json"));
+    }
 
     testing::ScopedLocalState m_state;
     TLauncherConfiguration m_configuration = testing::SampleConfiguration();
@@ -210,13 +209,7 @@ TEST_P(EnvironmentFile, UnwritableFileThrows)
     EXPECT_THROW(WriteGameEnvironment(m_configuration, 12), std::runtime_error);
 }
 
-const TKindCase kKinds[] = {
-    { "cocos", "brel", "env.json" },
-    { "quorra3d", "Brel25D", "Quorra3D_Data/StreamingAssets/env.json" },
-};
-
-INSTANTIATE_TEST_SUITE_P(Kinds, EnvironmentFile, ::testing::ValuesIn(kKinds),
-                         [](const ::testing::TestParamInfo<TKindCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Kinds, EnvironmentFile, ::testing::ValuesIn(testing::kClientKinds), testing::ClientKindName);
 
 } // namespace
 } // namespace zelto

@@ -32,12 +32,12 @@ QString InstallProbeClient(const QString &clientFolder, TClientKind kind)
     }
 }
 
-QJsonObject WaitForProbeReport(const QString &path)
+QByteArray WaitForFile(const QString &path)
 {
     const QDeadlineTimer deadline(kReportDeadlineMs);
     while (!QFile::exists(path)) {
         if (deadline.hasExpired()) {
-            ADD_FAILURE() << "no probe report at " << path.toStdString();
+            ADD_FAILURE() << "nothing written to " << path.toStdString();
             return {};
         }
         QCoreApplication::processEvents();
@@ -45,7 +45,9 @@ QJsonObject WaitForProbeReport(const QString &path)
     }
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return QJsonDocument::fromJson(file.readAll()).object();
+    return file.readAll();
 }
+
+QJsonObject WaitForProbeReport(const QString &path) { return QJsonDocument::fromJson(WaitForFile(path)).object(); }
 
 } // namespace zelto::testing

@@ -14,8 +14,10 @@ QString ProbeProgram(); // the built zelto-probe
 // A client folder of the kind with the probe as its executable; the probe's path.
 QString InstallProbeClient(const QString &clientFolder, TClientKind kind);
 
-// The report the probe writes to `path`, once it is there (the probe runs detached). An
-// empty object, and a test failure, when none appears within a generous deadline.
+// The content of a file a detached program writes (whole, by renaming it into place), once
+// it is there. Empty, and a test failure, when none appears within a generous deadline.
+QByteArray WaitForFile(const QString &path);
+// The report the probe writes to `path`, once it is there.
 QJsonObject WaitForProbeReport(const QString &path);
 
 } // namespace zelto::testing
