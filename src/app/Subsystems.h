@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QPoint>
+#include <QtGlobal>
+
+#include <memory>
+
+class QTreeWidgetItem;
+
+// The subsystems the application controller forwards to. Each is a member object of the
+// controller behind one of these interfaces, bound in BindSubsystems; a subsystem that is
+// not bound makes its operations report that they are not available.
+namespace zelto {
+
+class TuClientApp;
+
+// Catalogue retrieval: fetches the mod list and the server list or falls back.
+class ICatalogueRetrieval {
+public:
+    virtual ~ICatalogueRetrieval() = default;
+    // True when a catalogue was obtained.
+    virtual bool CheckServerInfo() = 0;
+};
+
+// The player's local settings and the resolution list.
+class ILocalSettings {
+public:
+    virtual ~ILocalSettings() = default;
+    virtual void LoadSettings() = 0;
+    virtual void SaveSettings() = 0;
+    virtual void LoadServerListCache() = 0;
+    virtual void LoadResolutions() = 0;
+    virtual void ResolutionComboboxChange() = 0;
+    virtual QString Account() const = 0;
+    virtual int SID() const = 0;
+};
+
+// The login-gate session: connects to the chosen server and follows its state.
+class IGateSession {
+public:
+    virtual ~IGateSession() = default;
+    virtual void ConnectServer(QTreeWidgetItem *node) = 0;
+    virtual void TreeMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position) = 0;
+    virtual void TreeChangeNode(QTreeWidgetItem *node) = 0;
+    virtual void ServerComboboxChange() = 0;
+    virtual bool Connected() const = 0;
+    virtual void CloseSocket() = 0;
+};
+
+// The account platform's flows that controls start directly.
+class IAccountPlatform {
+public:
+    virtual ~IAccountPlatform() = default;
+    virtual void ShowPhoneReg() = 0;
+    virtual void PhoneLbMouseDown() = 0;          // a phone code for the account typed in
+    virtual void LoginQueryQQandWXUrl(int kind) = 0;
+    virtual void LoginQueryQQandWXQuery() = 0;
+    virtual bool QQLoginOffered() const = 0;
+    virtual bool WeChatLoginOffered() const = 0;
+};
+
+// The classic account dialogs answered by the login gate.
+class IClassicAccountDialogs {
+public:
+    virtual ~IClassicAccountDialogs() = default;
+    virtual void ShowNewAccount() = 0;
+    virtual void ShowChangePwd() = 0;
+    virtual void ShowGetBackPwd() = 0;
+};
+
+// Starting the game client and the first-aid tool.
+class IGameStart {
+public:
+    virtual ~IGameStart() = default;
+    virtual void StartGame() = 0;
+    virtual void Start360() = 0;
+};
+
+// The game-client package downloader and its window.
+class IClientDownloader {
+public:
+    virtual ~IClientDownloader() = default;
+    virtual void OpenDown(int kind) = 0; // 0: a normal run (also the repair button's)
+};
+
+// The launcher's installation into the game-client folder, its self-update and the update
+// passes over the catalogue's files.
+class IStartupUpdates {
+public:
+    virtual ~IStartupUpdates() = default;
+    virtual void InstallIntoClientFolder() = 0;
+    // True when a replacement has been started and the launcher must end.
+    virtual bool UpdateMySelf() = 0;
+    virtual void CreateDesktopShortcut() = 0;
+    virtual void RunUpdatePasses() = 0;   // on-demand registration, system and background passes
+};
+
+struct TSubsystems {
+    std::unique_ptr<ICatalogueRetrieval> catalogue;
+    std::unique_ptr<ILocalSettings> settings;
+    std::unique_ptr<IGateSession> gate;
+    std::unique_ptr<IAccountPlatform> platform;
+    std::unique_ptr<IClassicAccountDialogs> accountDialogs;
+    std::unique_ptr<IGameStart> gameStart;
+    std::unique_ptr<IClientDownloader> downloader;
+    std::unique_ptr<IStartupUpdates> startupUpdates;
+};
+
+// The one place where the subsystems built so far are bound to the controller.
+void BindSubsystems(TuClientApp &app, TSubsystems &subsystems);
+
+} // namespace zelto

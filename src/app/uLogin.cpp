@@ -1,0 +1,354 @@
+#include "app/uLogin.h"
+
+#include "app/Termination.h"
+#include "app/Trace.h"
+#include "os/TickCount.h"
+#include "os/UrlOpener.h"
+#include "ui/uGameSetting.h"
+#include "ui/uMainFrm.h"
+
+#include <QApplication>
+
+#include <algorithm>
+#include <limits>
+
+namespace zelto {
+
+const QString TuClientApp::kNotAvailable = QStringLiteral(u"该功能暂未开放");
+const QString TuClientApp::kSpeedWarning = QStringLiteral(u"发现系统速度不正常，请勿使用加速软件");
+
+namespace {
+
+constexpr int kStartupTimerMs = 10;
+constexpr int kPhoneCountdownTickMs = 1000;
+constexpr int kQueryPollMs = 3000;
+constexpr quint32 kPhoneCountdownMs = 60000;
+constexpr quint32 kQueryPollLimitMs = 59999;
+
+int ClampToInt(qint64 value) { return int(std::clamp<qint64>(value, 0, std::numeric_limits<int>::max())); }
+
+} // namespace
+
+TuClientApp::TuClientApp()
+{
+    for (QTimer *timer : { &FTimer, &FMiniDownTimer })
+        timer->setInterval(kStartupTimerMs);
+    FMiniTimer.setInterval(kPhoneCountdownTickMs);
+    FTimerQuyery.setInterval(kQueryPollMs);
+    connect(&FTimer, &QTimer::timeout, this, &TuClientApp::StartupPass);
+    connect(&FMiniTimer, &QTimer::timeout, this, &TuClientApp::PhoneCountdownTick);
+    connect(&FTimerQuyery, &QTimer::timeout, this, &TuClientApp::QueryPollTick);
+
+    BindSubsystems(*this, m_subsystems);
+    if (m_subsystems.settings) {
+        m_subsystems.settings->LoadSettings();
+        m_subsystems.settings->LoadServerListCache();
+    }
+
+    // The speed monitor belongs to the application, like the windows.
+    m_kernelMonitor = new TDMKernelMonitor(QCoreApplication::instance());
+    m_kernelMonitor->SetKernelEvent([this](int code) { HandleKernelEvent(code); });
+    g_ClientApp = this;
+}
+
+TuClientApp::~TuClientApp()
+{
+    g_ClientApp = nullptr;
+    if (m_subsystems.settings)
+        m_subsystems.settings->SaveSettings();
+    delete m_kernelMonitor;
+}
+
+void TuClientApp::Open()
+{
+    FTimer.start();
+    if (!EditID || !m_subsystems.settings)
+        return;
+    const QString account = m_subsystems.settings->Account();
+    if (account.isEmpty())
+        return;
+    EditID->SetHelpText(QString());
+    EditID->setText(account);
+    if (EditPW)
+        EditPW->clear(); // no session password exists before the first login
+}
+
+void TuClientApp::StartupPass()
+{
+    FTimer.stop();
+    const bool catalogue = m_subsystems.catalogue && m_subsystems.catalogue->CheckServerInfo();
+    if (m_subsystems.startupUpdates)
+        m_subsystems.startupUpdates->InstallIntoClientFolder();
+    if (m_subsystems.settings) {
+        m_subsystems.settings->LoadSettings();
+        m_subsystems.settings->LoadResolutions();
+    }
+    if (catalogue) {
+        DoHttp();
+        IStartupUpdates *updates = m_subsystems.startupUpdates.get();
+        if (updates && updates->UpdateMySelf()) {
+            RequestApplicationTermination();
+            return;
+        }
+        if (updates) {
+            updates->CreateDesktopShortcut();
+            updates->RunUpdatePasses();
+        }
+        m_kernelMonitor->SetSpeed(true);
+    }
+    FAtCheckVer = false;
+}
+
+void TuClientApp::ReportNotAvailable() { Print(TMessageType::mtWaringin, kNotAvailable); }
+
+void TuClientApp::StartGame()
+{
+    Forward(m_subsystems.gameStart, [](IGameStart &start) { start.StartGame(); });
+}
+
+void TuClientApp::CloseLauncher()
+{
+    if (m_subsystems.gate && m_subsystems.gate->Connected())
+        m_subsystems.gate->CloseSocket();
+    RequestApplicationTermination();
+}
+
+void TuClientApp::ShowNewAccount()
+{
+    Forward(m_subsystems.accountDialogs, [](IClassicAccountDialogs &dialogs) { dialogs.ShowNewAccount(); });
+}
+
+void TuClientApp::ShowChangePwd()
+{
+    Forward(m_subsystems.accountDialogs, [](IClassicAccountDialogs &dialogs) { dialogs.ShowChangePwd(); });
+}
+
+void TuClientApp::ShowGetBackPwd()
+{
+    Forward(m_subsystems.accountDialogs, [](IClassicAccountDialogs &dialogs) { dialogs.ShowGetBackPwd(); });
+}
+
+void TuClientApp::OpenURL(const QString &address)
+{
+    if (!os::OpenUrlInBrowser(address))
+        Trace(QStringLiteral("无法打开网址 %1").arg(address));
+}
+
+void TuClientApp::ShowSettings()
+{
+    if (!FrmSetting)
+        return;
+    CentreOverMainForm(*FrmSetting);
+    FrmSetting->LoadConfig(DisplayOptions);
+    if (FrmSetting->exec() != TFrmSetting::kOkResult)
+        return;
+    DisplayOptions = FrmSetting->Options();
+    if (m_subsystems.settings)
+        m_subsystems.settings->SaveSettings();
+}
+
+void TuClientApp::OpenRepair() { DoHttp(); }
+
+void TuClientApp::DoHttp()
+{
+    Forward(m_subsystems.downloader, [](IClientDownloader &downloader) { downloader.OpenDown(0); });
+}
+
+void TuClientApp::ToggleResolutionDropDown()
+{
+    if (ResolutionCombobox)
+        ResolutionCombobox->SetDroppedDown(!ResolutionCombobox->DroppedDown());
+}
+
+void TuClientApp::ShowPhoneReg()
+{
+    Forward(m_subsystems.platform, [](IAccountPlatform &platform) { platform.ShowPhoneReg(); });
+}
+
+void TuClientApp::SetLoginPasswd()
+{
+    if (LoginExchange)
+        PasswordLogin = LoginExchange->Check();
+    if (PhoneBtn)
+        PhoneBtn->setVisible(!PasswordLogin);
+}
+
+void TuClientApp::LoginQueryQQandWXUrl(int kind)
+{
+    Forward(m_subsystems.platform, [kind](IAccountPlatform &platform) { platform.LoginQueryQQandWXUrl(kind); });
+}
+
+void TuClientApp::Start360()
+{
+    Forward(m_subsystems.gameStart, [](IGameStart &start) { start.Start360(); });
+}
+
+void TuClientApp::Print(TMessageType type, const QString &message)
+{
+    if (!FMainForm)
+        return;
+    const QColor colour = ColorFromTColor(StatusColour(type));
+    for (TuControl *control : SkinControlsOf(*FMainForm)) {
+        if (!IsSkinClass(&control->Widget(), QLatin1StringView("TuInfLable")))
+            continue;
+        auto &label = static_cast<TuInfLable &>(control->Widget());
+        QPalette palette = label.palette();
+        palette.setColor(QPalette::WindowText, colour);
+        label.setPalette(palette);
+        label.setText(message);
+    }
+}
+
+void TuClientApp::PrintEx(const TUpdateItem *, const QString &message) { Print(TMessageType::mtNormal, message); }
+
+void TuClientApp::DoFileBegin()
+{
+    if (!FTuCurProgressBar)
+        return;
+    FTuCurProgressBar->SetMin(0);
+    FTuCurProgressBar->SetMax(100);
+    FTuCurProgressBar->SetPosition(0);
+}
+
+void TuClientApp::DoProgress(qint64 total, qint64 done)
+{
+    if (!FTuCurProgressBar)
+        return;
+    FTuCurProgressBar->SetMin(0);
+    FTuCurProgressBar->SetMax(int(ClampToInt(total)));
+    FTuCurProgressBar->SetPosition(int(ClampToInt(done)));
+}
+
+void TuClientApp::DoFileEnd()
+{
+    if (FTuCurProgressBar)
+        FTuCurProgressBar->SetPosition(FTuCurProgressBar->Max());
+    if (FTuAllProgressBar)
+        FTuAllProgressBar->SetPosition(FTuAllProgressBar->Position() + 1);
+}
+
+void TuClientApp::DoBeginUpdateItem(qint64 total)
+{
+    if (!FTuCurProgressBar)
+        return;
+    FTuCurProgressBar->SetMin(0);
+    FTuCurProgressBar->SetMax(int(ClampToInt(total)));
+}
+
+void TuClientApp::DoEndUpdateItem()
+{
+    if (FTuAllProgressBar)
+        FTuAllProgressBar->SetPosition(FTuAllProgressBar->Position() + 1);
+}
+
+void TuClientApp::FillServerTree()
+{
+    if (WebBrowser) {
+        WebBrowser->SetSilent(true);
+        WebBrowser->SetRefuseNewWindows(true);
+        WebBrowser->NavigateToStart();
+    }
+}
+
+void TuClientApp::SetButtonsEnabled(bool enabled)
+{
+    if (!FMainForm)
+        return;
+    const IAccountPlatform *platform = m_subsystems.platform.get();
+    for (TuControl *control : SkinControlsOf(*FMainForm)) {
+        QWidget &widget = control->Widget();
+        const bool gated = IsSkinClass(&widget, QLatin1StringView("TuStartBtton"))
+            || IsSkinClass(&widget, QLatin1StringView("TuGetBackPassButton"))
+            || IsSkinClass(&widget, QLatin1StringView("TuRegisterButton"))
+            || IsSkinClass(&widget, QLatin1StringView("TuChangePassButton"));
+        const bool thirdParty = platform
+            && ((IsSkinClass(&widget, QLatin1StringView("TuQQBtton")) && platform->QQLoginOffered())
+                || (IsSkinClass(&widget, QLatin1StringView("TuWeiXinBtton")) && platform->WeChatLoginOffered()));
+        if (gated || thirdParty)
+            widget.setEnabled(enabled);
+        if (thirdParty && !enabled)
+            FTimerQuyery.stop();
+    }
+}
+
+void TuClientApp::PhoneLbMouseDown()
+{
+    Forward(m_subsystems.platform, [](IAccountPlatform &platform) { platform.PhoneLbMouseDown(); });
+}
+
+void TuClientApp::HandleKernelEvent(int code)
+{
+    if (code == TDMKernelMonitor::kDeviationCode || code == TDMKernelMonitor::kRepeatedDeviationCode)
+        Print(TMessageType::mtError, kSpeedWarning);
+}
+
+void TuClientApp::ConnectServer(QTreeWidgetItem *node)
+{
+    Forward(m_subsystems.gate, [node](IGateSession &gate) { gate.ConnectServer(node); });
+}
+
+void TuClientApp::TreeMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position)
+{
+    Forward(m_subsystems.gate, [=](IGateSession &gate) { gate.TreeMouseDown(button, shift, position); });
+}
+
+void TuClientApp::TreeChangeNode(QTreeWidgetItem *node)
+{
+    if (m_subsystems.gate)
+        m_subsystems.gate->TreeChangeNode(node);
+}
+
+void TuClientApp::ServerComboboxChange()
+{
+    Forward(m_subsystems.gate, [](IGateSession &gate) { gate.ServerComboboxChange(); });
+}
+
+void TuClientApp::ResolutionComboboxChange()
+{
+    if (m_subsystems.settings)
+        m_subsystems.settings->ResolutionComboboxChange();
+}
+
+void TuClientApp::StartPhoneCountdown()
+{
+    PhoneTickCount = os::TickCount() + kPhoneCountdownMs;
+    FMiniTimer.start();
+}
+
+void TuClientApp::PhoneCountdownTick()
+{
+    const quint32 now = os::TickCount();
+    if (PhoneBtn)
+        PhoneBtn->setText(QString::number((PhoneTickCount - now) / 1000) + QStringLiteral(u"秒后"));
+    if (PhoneTickCount < now) {
+        FMiniTimer.stop();
+        if (PhoneBtn) {
+            PhoneBtn->setEnabled(true);
+            PhoneBtn->setText(PhoneBtn->Hint());
+        }
+    }
+}
+
+void TuClientApp::QueryPollTick()
+{
+    if (os::TickCount() - QueryTickCount > kQueryPollLimitMs) {
+        FTimerQuyery.stop();
+        return;
+    }
+    Forward(m_subsystems.platform, [](IAccountPlatform &platform) { platform.LoginQueryQQandWXQuery(); });
+}
+
+int TuClientApp::MaxClient() const { return kDefaultMaxClient; }
+
+std::optional<bool> TuClientApp::ServerActiveOf(const QTreeWidgetItem &) { return std::nullopt; }
+
+void TuClientApp::CentreOverMainForm(QWidget &dialog) const
+{
+    if (!FMainForm)
+        return;
+    const QRect main = FMainForm->geometry();
+    dialog.move(main.left() + (main.width() - dialog.width()) / 2,
+        main.top() + (main.height() - dialog.height()) / 2);
+}
+
+} // namespace zelto

@@ -1,0 +1,149 @@
+#pragma once
+
+#include "app/GameDisplayOptions.h"
+#include "app/StatusLine.h"
+#include "app/Subsystems.h"
+#include "guard/uKernelMonitor.h"
+#include "ui/uCliTypes.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <functional>
+#include <optional>
+
+// The application controller: the one object the skinned window talks to. It holds the
+// window's bound controls, reports on the status line, fills the server tree, opens the
+// dialogs, runs the start-up pass once, and forwards everything else to the subsystem
+// objects it owns (see app/Subsystems.h).
+namespace zelto {
+
+class TMainForm;
+class TUpdateItem;
+class TFrmSetting;
+
+class TuClientApp final : public QObject, public IuApplication, public IStatusLine {
+    Q_OBJECT
+public:
+    // The status report of an operation whose subsystem this build does not carry yet.
+    static const QString kNotAvailable;
+    static const QString kSpeedWarning;
+    static constexpr int kDefaultMaxClient = 3;
+
+    TuClientApp();
+    ~TuClientApp() override;
+
+    // Called once by the main window after its skin is bound.
+    void Open();
+
+    // IuApplication
+    void StartGame() override;
+    void CloseLauncher() override;
+    void ShowNewAccount() override;
+    void ShowChangePwd() override;
+    void ShowGetBackPwd() override;
+    void OpenURL(const QString &address) override;
+    void ShowSettings() override;
+    void OpenRepair() override;
+    void ToggleResolutionDropDown() override;
+    void ShowPhoneReg() override;
+    void SetLoginPasswd() override;
+    void LoginQueryQQandWXUrl(int kind) override;
+    void Start360() override;
+
+    // IStatusLine: every status label of the main window shows the message in its colour.
+    void Print(TMessageType type, const QString &message) override;
+    void PrintEx(const TUpdateItem *item, const QString &message); // the item is not shown
+
+    // Progress of the update passes on the window's two bars.
+    void DoFileBegin();
+    void DoProgress(qint64 total, qint64 done);
+    void DoFileEnd();
+    void DoBeginUpdateItem(qint64 total);
+    void DoEndUpdateItem();
+
+    void DoHttp();
+    void FillServerTree();
+    // The start, register, change-password and recovery buttons follow the gate's state.
+    void SetButtonsEnabled(bool enabled);
+    void PhoneLbMouseDown();
+    void HandleKernelEvent(int code);
+    // The handlers the main window binds to its server tree and choice boxes.
+    void ConnectServer(QTreeWidgetItem *node);
+    void TreeMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
+    void TreeChangeNode(QTreeWidgetItem *node);
+    void ServerComboboxChange();
+    void ResolutionComboboxChange();
+    // Starts the phone-code countdown of one minute on the phone-code button.
+    void StartPhoneCountdown();
+
+    // Most game clients that may run at once, from the catalogue.
+    int MaxClient() const;
+    // Whether the server of a tree node is marked active; none for a node without server.
+    static std::optional<bool> ServerActiveOf(const QTreeWidgetItem &node);
+
+    // Places a dialog in the middle of the main window.
+    void CentreOverMainForm(QWidget &dialog) const;
+
+    TSubsystems &Subsystems() { return m_subsystems; }
+    TDMKernelMonitor &KernelMonitor() { return *m_kernelMonitor; }
+
+    // Bound by the main window from its skin; each stays empty when the skin has no such
+    // control, and every use tolerates that.
+    QPointer<TMainForm> FMainForm;
+    QPointer<TuProgressBar> FTuCurProgressBar;
+    QPointer<TuProgressBar> FTuAllProgressBar;
+    QPointer<TuInfLable> FTuInfLable;
+    QString sHomePage;
+    QString sPayPage;
+    QString sContactPage;
+    QPointer<TuTreeView> TreeView;
+    QPointer<TuWebBrowser> WebBrowser;
+    QPointer<TuEdit> EditID;
+    QPointer<TuEdit> EditPW;
+    QPointer<TuResolutionCombobox> ResolutionCombobox;
+    QPointer<TuPhoneBtn> PhoneBtn;
+    QPointer<TLoginExchange> LoginExchange;
+    // Created hidden at start-up.
+    QPointer<TFrmSetting> FrmSetting;
+
+    TGameDisplayOptions DisplayOptions;
+    bool FAtCheckVer = true;          // the start-up pass has not finished yet
+    bool AutoConnectPending = false;  // the shadow window connects to the selected server
+    bool PasswordLogin = true;        // password login, not phone-code login
+    quint32 PhoneTickCount = 0;       // tick count at which the phone-code countdown ends
+    quint32 QueryTickCount = 0;       // tick count at which QQ / WeChat polling started
+
+    QTimer FTimer;          // 10 ms: runs the start-up pass once
+    QTimer FMiniTimer;      // 1000 ms: the phone-code countdown
+    QTimer FMiniDownTimer;  // 10 ms: created disabled and never started
+    QTimer FTimerQuyery;    // 3000 ms: QQ / WeChat login polling
+
+signals:
+    // The server tree was filled with this many servers.
+    void ServerTreeFilled(int servers);
+
+private:
+    void StartupPass();
+    void PhoneCountdownTick();
+    void QueryPollTick();
+    void ReportNotAvailable();
+    // Runs `work` on the subsystem when it is bound, otherwise reports that it is not.
+    template <typename Subsystem, typename Work>
+    void Forward(const std::unique_ptr<Subsystem> &subsystem, Work work);
+
+    TSubsystems m_subsystems;
+    QPointer<TDMKernelMonitor> m_kernelMonitor;
+};
+
+template <typename Subsystem, typename Work>
+void TuClientApp::Forward(const std::unique_ptr<Subsystem> &subsystem, Work work)
+{
+    if (subsystem)
+        work(*subsystem);
+    else
+        ReportNotAvailable();
+}
+
+} // namespace zelto

@@ -1,0 +1,7 @@
+#include "launch/BrelPath.h"
+
+namespace zelto {
+
+QString g_sBrelPath;
+
+} // namespace zelto
