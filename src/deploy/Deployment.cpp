@@ -33,6 +33,19 @@ int GatewaySpacingMs()
     return ok && value >= 0 ? value : built::kGatewaySpacingMs;
 }
 
+std::span<const SubstitutionRow> SubstitutionTable()
+{
+    static const auto rows = [] {
+        std::array<SubstitutionRow, std::size(built::kSubstitutionTable)> table{};
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            const char16_t *row = built::kSubstitutionTable[i];
+            table[i] = {row[0], {row[1], row[2], row[3], row[4]}};
+        }
+        return table;
+    }();
+    return rows;
+}
+
 int HttpTimeoutMs() { return built::kHttpTimeoutMs; }
 int GateConnectDeadlineMs() { return built::kGateConnectDeadlineMs; }
 

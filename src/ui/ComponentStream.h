@@ -43,6 +43,10 @@ struct TComponentStreamWrite {
 // its kind, an empty name where an empty name would end a list).
 TComponentStreamWrite WriteComponentStream(const TComponentNode &root);
 
+// The smallest of the 8-, 16-, 32- and 64-bit integer kinds that holds the value, the
+// kind the stream's own writers choose.
+TComponentValue IntegerValue(qint64 integer);
+
 // The stream's 80-bit extended float and the nearest double.
 QByteArray ExtendedFromDouble(double value);
 double DoubleFromExtended(QByteArrayView tenBytes);

@@ -39,7 +39,7 @@ private:
                 Fail(QStringLiteral("a child position needs flag bit 1, and flag bit 1 a child position"));
             Byte(*node.flags);
             if (node.childPosition)
-                WriteSmallestInteger(*node.childPosition);
+                WriteChildPosition(*node.childPosition);
         } else {
             if (node.childPosition)
                 Fail(QStringLiteral("a child position needs the flags prefix"));
@@ -137,17 +137,12 @@ private:
         Byte(0);
     }
 
-    void WriteSmallestInteger(qint64 value)
+    void WriteChildPosition(qint64 position)
     {
-        TComponentValue integer;
-        integer.integer = value;
-        if (value >= std::numeric_limits<qint8>::min() && value <= std::numeric_limits<qint8>::max())
-            integer.kind = TValueKind::Int8;
-        else if (value >= std::numeric_limits<qint16>::min() && value <= std::numeric_limits<qint16>::max())
-            integer.kind = TValueKind::Int16;
-        else
-            integer.kind = TValueKind::Int32;
-        WriteValue(integer);
+        const TComponentValue value = IntegerValue(position);
+        if (value.kind == TValueKind::Int64)
+            Fail(QStringLiteral("child position %1 does not fit 32 bits").arg(position));
+        WriteValue(value);
     }
 
     // The kept 10 bytes when they still hold the value, so a stream read and written again
@@ -212,6 +207,21 @@ private:
 };
 
 } // namespace
+
+TComponentValue IntegerValue(qint64 integer)
+{
+    TComponentValue value;
+    value.integer = integer;
+    if (integer >= std::numeric_limits<qint8>::min() && integer <= std::numeric_limits<qint8>::max())
+        value.kind = TValueKind::Int8;
+    else if (integer >= std::numeric_limits<qint16>::min() && integer <= std::numeric_limits<qint16>::max())
+        value.kind = TValueKind::Int16;
+    else if (integer >= std::numeric_limits<qint32>::min() && integer <= std::numeric_limits<qint32>::max())
+        value.kind = TValueKind::Int32;
+    else
+        value.kind = TValueKind::Int64;
+    return value;
+}
 
 TComponentStreamWrite WriteComponentStream(const TComponentNode &root)
 {

@@ -28,5 +28,7 @@ struct TToolError {
 int RunPack(const QStringList &arguments);
 int RunInspect(const QStringList &arguments);
 int RunSkin(const QStringList &arguments);
+int RunServerList(const QStringList &arguments);
+int RunModList(const QStringList &arguments);
 
 } // namespace zelto::pack

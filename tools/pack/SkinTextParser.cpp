@@ -233,21 +233,6 @@ private:
     std::optional<TToken> m_peeked;
 };
 
-TComponentValue IntegerValue(qint64 integer)
-{
-    TComponentValue value;
-    value.integer = integer;
-    if (integer >= std::numeric_limits<qint8>::min() && integer <= std::numeric_limits<qint8>::max())
-        value.kind = TValueKind::Int8;
-    else if (integer >= std::numeric_limits<qint16>::min() && integer <= std::numeric_limits<qint16>::max())
-        value.kind = TValueKind::Int16;
-    else if (integer >= std::numeric_limits<qint32>::min() && integer <= std::numeric_limits<qint32>::max())
-        value.kind = TValueKind::Int32;
-    else
-        value.kind = TValueKind::Int64;
-    return value;
-}
-
 TComponentValue TextValue(const QString &text)
 {
     TComponentValue value;

@@ -1,6 +1,6 @@
 // zelto-pack: the operator's tool. Packs a launcher for one title, shows what a launcher
-// carries and compiles text skins. A new command family is one file with its Run function
-// and one row in the table below.
+// carries, compiles text skins and publishes server lists and mod lists. A new command
+// family is one file with its Run function and one row in the table below.
 #include "Command.h"
 #include "CommandLine.h"
 
@@ -18,6 +18,8 @@ const TCommand kCommands[] = {
     { "inspect", "FILE [--json]", "show the trailer, the configuration and the skin a launcher carries", RunInspect },
     { "skin", "compile SKIN.txt -o SKIN.bin | decompile SKIN.bin -o SKIN.txt",
       "convert between the text form and the component stream of a skin", RunSkin },
+    { "serverlist", "seal IN OUT", "encipher a server list for a mod list with isEncrypt 1", RunServerList },
+    { "modlist", "substitute IN OUT", "write a mod list in the substituted form", RunModList },
 };
 
 QString Usage()

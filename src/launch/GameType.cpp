@@ -1,0 +1,7 @@
+#include "launch/GameType.h"
+
+namespace zelto {
+
+QString GameType = QStringLiteral("brel");
+
+} // namespace zelto

@@ -1,0 +1,39 @@
+#include "CatalogueService.h"
+#include "Service.h"
+
+#include <QJsonDocument>
+
+#include <array>
+
+namespace zelto::opsim {
+
+std::span<const TServiceKind> ServiceKinds()
+{
+    static constexpr std::array kinds{
+        TServiceKind{"catalogue", "gateway, signed mod lists and server lists, backup mod lists",
+            &CreateCatalogueService},
+    };
+    return kinds;
+}
+
+TReply TReply::Json(const QJsonObject &object)
+{
+    TReply reply;
+    reply.Body = QJsonDocument(object).toJson(QJsonDocument::Compact);
+    return reply;
+}
+
+TReply TReply::Refusal(int status, const QString &why)
+{
+    TReply reply = Json({{QStringLiteral("msg"), why}});
+    reply.Status = status;
+    reply.Note = why;
+    return reply;
+}
+
+QString ExpandBase(QString text, const QString &baseUrl)
+{
+    return text.replace(QStringLiteral("{base}"), baseUrl);
+}
+
+} // namespace zelto::opsim
