@@ -29,7 +29,8 @@ int ClampToInt(qint64 value) { return int(std::clamp<qint64>(value, 0, std::nume
 
 } // namespace
 
-TuClientApp::TuClientApp()
+TuClientApp::TuClientApp(const TLauncherConfiguration &configuration)
+    : m_configuration(configuration)
 {
     for (QTimer *timer : { &FTimer, &FMiniDownTimer })
         timer->setInterval(kStartupTimerMs);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/GameDisplayOptions.h"
+#include "app/LauncherConfiguration.h"
 #include "app/StatusLine.h"
 #include "app/Subsystems.h"
 #include "catalog/uServerList.h"
@@ -35,8 +36,11 @@ public:
     static const QString kSpeedWarning;
     static constexpr int kDefaultMaxClient = 3;
 
-    TuClientApp();
+    // `configuration` is the launcher's deciphered configuration record, kept for the run.
+    explicit TuClientApp(const TLauncherConfiguration &configuration);
     ~TuClientApp() override;
+
+    const TLauncherConfiguration &Configuration() const { return m_configuration; }
 
     // Called once by the main window after its skin is bound.
     void Open();
@@ -156,6 +160,7 @@ private:
     template <typename Subsystem, typename Work>
     bool Ask(const std::unique_ptr<Subsystem> &subsystem, Work work);
 
+    const TLauncherConfiguration m_configuration;
     TSubsystems m_subsystems;
     QPointer<TDMKernelMonitor> m_kernelMonitor;
 };
