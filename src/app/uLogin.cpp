@@ -30,7 +30,8 @@ int ClampToInt(qint64 value) { return int(std::clamp<qint64>(value, 0, std::nume
 
 } // namespace
 
-TuClientApp::TuClientApp()
+TuClientApp::TuClientApp(const TLauncherConfiguration &configuration)
+    : m_configuration(configuration)
 {
     for (QTimer *timer : { &FTimer, &FMiniDownTimer })
         timer->setInterval(kStartupTimerMs);
@@ -299,9 +300,35 @@ void TuClientApp::TreeChangeNode(QTreeWidgetItem *node)
         m_subsystems.gate->TreeChangeNode(node);
 }
 
-void TuClientApp::ServerComboboxChange()
+void TuClientApp::ServerComboboxChange(QComboBox *sender)
 {
-    Forward(m_subsystems.gate, [](IGateSession &gate) { gate.ServerComboboxChange(); });
+    Forward(m_subsystems.gate, [sender](IGateSession &gate) { gate.ServerComboboxChange(sender); });
+}
+
+bool TuClientApp::PhoneCodeParam(int kind, const QString &phoneNumber)
+{
+    return Ask(m_subsystems.platform, [&](IAccountPlatform &platform) { return platform.PhoneCodeParam(kind, phoneNumber); });
+}
+
+bool TuClientApp::ChangePasswdParam(const QString &sAccount, const QString &sPasswd1, const QString &sCode,
+    const QString &sPasswd2)
+{
+    return Ask(m_subsystems.platform,
+        [&](IAccountPlatform &platform) { return platform.ChangePasswdParam(sAccount, sPasswd1, sCode, sPasswd2); });
+}
+
+bool TuClientApp::PhoneRegAccountParam(const QString &phoneNumber, const QString &code, const QString &idNumber,
+    const QString &realName, const QString &password, const QString &userName)
+{
+    return Ask(m_subsystems.platform, [&](IAccountPlatform &platform) {
+        return platform.PhoneRegAccountParam(phoneNumber, code, idNumber, realName, password, userName);
+    });
+}
+
+void TuClientApp::SendGetBackPassWord(const QString &account, const QString &, const QString &, const QString &,
+    const QString &, const QString &, const QString &)
+{
+    Trace(QStringLiteral(u"找回密码 %1").arg(account));
 }
 
 void TuClientApp::ResolutionComboboxChange()
