@@ -153,7 +153,7 @@ void TuClientApp::OpenRepair() { DoHttp(); }
 
 void TuClientApp::DoHttp()
 {
-    Forward(m_subsystems.downloader, [](IClientDownloader &downloader) { downloader.OpenDown(0); });
+    Forward(m_subsystems.downloader, [](IClientDownloader &downloader) { downloader.OpenDown(IClientDownloader::kNormalRun); });
 }
 
 void TuClientApp::ToggleResolutionDropDown()

@@ -4,6 +4,8 @@
 #include "app/Subsystems.h"
 #include "launch/LaunchRecord.h"
 
+#include <memory>
+
 // Starting the game client: the checks, the environment file, the launch record and the
 // client process; and opening the first-aid run.
 namespace zelto {
@@ -28,6 +30,7 @@ public:
 class TGameStart final : public IGameStart {
 public:
     explicit TGameStart(IGameStartHost &host) : FHost(host) {}
+    explicit TGameStart(std::unique_ptr<IGameStartHost> host) : FOwnHost(std::move(host)), FHost(*FOwnHost) {}
 
     // Runs on the user-interface thread; reports every refusal itself.
     void StartGame() override;
@@ -43,6 +46,7 @@ private:
     bool WriteEnvironment(const TSelectedServer &server);
     void StartClient(const TLaunchRecord &record, const QString &executable);
 
+    std::unique_ptr<IGameStartHost> FOwnHost;
     IGameStartHost &FHost;
 };
 

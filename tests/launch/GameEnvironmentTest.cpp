@@ -169,7 +169,6 @@ protected:
         ASSERT_TRUE(QDir().mkpath(g_sBrelPath));
         PlatformSession() = LoggedInSession();
     }
-    void TearDown() override { PlatformSession().Reset(); }
 
     QString Path() const
     {

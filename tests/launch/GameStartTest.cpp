@@ -70,7 +70,6 @@ protected:
         StoreDisplayOptions({ .NewInterface = false, .FullScreen = false, .WaitVBlank = false, .Do3D = true,
                               .ScreenWidth = 1600, .ScreenHeight = 900 });
     }
-    void TearDown() override { PlatformSession().Reset(); }
 
     QString ReportPath() const { return m_state.Path() + QStringLiteral("/probe.json"); }
     QString Executable() const { return g_sBrelPath + ClientLayout(GetParam().kind).executable; }

@@ -4,6 +4,8 @@
 #include "app/RunningClients.h"
 #include "launch/BrelPath.h"
 #include "launch/GameType.h"
+#include "platform/PlatformSession.h"
+#include "protocol/SelectedServer.h"
 
 #include <QDir>
 
@@ -28,6 +30,12 @@ void ResetProcessWideValues()
     GameType = QStringLiteral("brel");
     g_sBrelPath.clear();
     RunningClients().clear();
+    g_sServerName.clear();
+    g_sServerKey.clear();
+    g_sServerAddr.clear();
+    g_nServerPort = 0;
+    g_nServerID = 0;
+    PlatformSession().Reset();
 }
 
 } // namespace

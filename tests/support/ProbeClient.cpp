@@ -2,11 +2,10 @@
 
 #include "ProbeInstall.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
+#include "support/EventWait.h"
+
 #include <QFile>
 #include <QJsonDocument>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -34,14 +33,9 @@ QString InstallProbeClient(const QString &clientFolder, TClientKind kind)
 
 QByteArray WaitForFile(const QString &path)
 {
-    const QDeadlineTimer deadline(kReportDeadlineMs);
-    while (!QFile::exists(path)) {
-        if (deadline.hasExpired()) {
-            ADD_FAILURE() << "nothing written to " << path.toStdString();
-            return {};
-        }
-        QCoreApplication::processEvents();
-        QThread::msleep(20);
+    if (!WaitFor([&] { return QFile::exists(path); }, kReportDeadlineMs)) {
+        ADD_FAILURE() << "nothing written to " << path.toStdString();
+        return {};
     }
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
