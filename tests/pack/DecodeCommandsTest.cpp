@@ -7,9 +7,9 @@
 
 #include "support/PackedLauncherFixture.h"
 #include "support/QtPrinters.h"
+#include "support/ToolRun.h"
 
 #include <QJsonDocument>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -17,24 +17,13 @@
 namespace zelto {
 namespace {
 
-struct TRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using testing::TToolRun;
 
 class DecodeCommands : public ::testing::Test {
 protected:
     QString Path(const char *name) const { return m_folder.filePath(QLatin1String(name)); }
 
-    TRun Run(const QStringList &arguments)
-    {
-        QProcess process;
-        process.start(QStringLiteral(ZELTO_BIN_DIR "/tools/zelto-pack"), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return { process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                 QString::fromUtf8(process.readAllStandardError()) };
-    }
+    TToolRun Run(const QStringList &arguments) { return testing::RunProgram(testing::ToolPath(QStringLiteral("zelto-pack")), arguments); }
 
     static QJsonObject Json(const QString &text) { return QJsonDocument::fromJson(text.toUtf8()).object(); }
 
@@ -45,7 +34,7 @@ TEST_F(DecodeCommands, EnvironmentFilePrintsItsDocument)
 {
     const QJsonObject document { { "channel", 1201 }, { "user_name", QStringLiteral(u"玩家") }, { "oper_mode", 1 } };
     WriteEncryptedFile(Path("env.json"), EnvironmentText(document));
-    const TRun run = Run({ QStringLiteral("decode-env"), Path("env.json") });
+    const TToolRun run = Run({ QStringLiteral("decode-env"), Path("env.json") });
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(Json(run.out), document);
 }
@@ -65,7 +54,7 @@ TEST_F(DecodeCommands, WhatIsNotAnEnvironmentFileEndsWithStatus2)
     };
     for (const auto &c : cases) {
         testing::WriteFile(Path("env.json"), c.bytes);
-        const TRun run = Run({ QStringLiteral("decode-env"), Path("env.json") });
+        const TToolRun run = Run({ QStringLiteral("decode-env"), Path("env.json") });
         EXPECT_EQ(run.status, 2) << c.name;
         EXPECT_TRUE(run.out.isEmpty()) << c.name;
         EXPECT_TRUE(run.err.contains(QLatin1String(c.says))) << c.name << ": " << run.err.toStdString();
@@ -81,7 +70,7 @@ TEST_F(DecodeCommands, LaunchArgumentPrintsEveryField)
     info.AssistantKind = 2;
     const TSelectedServer server { QStringLiteral(u"二区"), "a2V5", QStringLiteral("10.0.0.9"), 7100, 3 };
     const TLaunchRecord record = BuildLaunchRecord(server, info, TGameDisplayOptions());
-    const TRun run = Run({ QStringLiteral("decode-launch"), EncryptLaunchArgument(record.ToBytes()) });
+    const TToolRun run = Run({ QStringLiteral("decode-launch"), EncryptLaunchArgument(record.ToBytes()) });
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QJsonObject json = Json(run.out);
     const char *const keys[] = { "serverName", "serverAddr", "serverKey", "resFolder", "port", "fullScreen",
@@ -110,7 +99,7 @@ TEST_F(DecodeCommands, WhatIsNotALaunchArgumentEndsWithStatus2)
         { "other constants", EncryptLaunchArgument(otherConstants), true, "constants" },
     };
     for (const auto &c : cases) {
-        const TRun run = Run({ QStringLiteral("decode-launch"), c.argument });
+        const TToolRun run = Run({ QStringLiteral("decode-launch"), c.argument });
         EXPECT_EQ(run.status, 2) << c.name;
         EXPECT_EQ(!run.out.isEmpty(), c.printed) << c.name;
         EXPECT_TRUE(run.err.contains(QLatin1String(c.says))) << c.name << ": " << run.err.toStdString();

@@ -12,12 +12,13 @@
 #include "support/PackedLauncherFixture.h"
 #include "support/ProbeClient.h"
 #include "support/QtPrinters.h"
+#include "support/ToolRun.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -25,26 +26,11 @@
 namespace zelto {
 namespace {
 
-struct TRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using testing::TToolRun;
 
 class Probe : public ::testing::TestWithParam<testing::TClientKindCase> {
 protected:
     QString ClientFolder() const { return m_folder.filePath(QStringLiteral("client")) + QLatin1Char('/'); }
-
-    TRun Run(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
-    {
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(ClientFolder());
-        process.start(program, arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return { process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                 QString::fromUtf8(process.readAllStandardError()) };
-    }
 
     QJsonObject Report(const QString &path)
     {
@@ -71,7 +57,7 @@ TEST_P(Probe, InstalledClientIsAcceptedAndReportsWhatItReceived)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QLatin1String(probe::kOutputVariable));
     environment.insert(QLatin1String(probe::kExitVariable), QStringLiteral("7"));
-    const TRun run = Run(executable, { argument }, environment);
+    const TToolRun run = testing::RunProgram(executable, { argument }, ClientFolder(), environment);
     EXPECT_EQ(run.status, 7) << run.err.toStdString();
 
     const QJsonObject report = Report(executable + QStringLiteral(".probe.json")); // next to itself by default
@@ -92,7 +78,7 @@ TEST_P(Probe, BadInputIsReportedNotFatal)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     const QString output = m_folder.filePath(QStringLiteral("report.json"));
     environment.insert(QLatin1String(probe::kOutputVariable), output);
-    const TRun run = Run(executable, { QStringLiteral("/autoapp"), QStringLiteral("/strict") }, environment);
+    const TToolRun run = testing::RunProgram(executable, { QStringLiteral("/autoapp"), QStringLiteral("/strict") }, ClientFolder(), environment);
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     const QJsonObject report = Report(output);
     EXPECT_TRUE(report.value("launchError").toString().contains(QLatin1String("764")));
@@ -106,15 +92,6 @@ INSTANTIATE_TEST_SUITE_P(Kinds, Probe, ::testing::ValuesIn(testing::kClientKinds
 TEST(ProbeTool, HelpInstallAndErrors)
 {
     QTemporaryDir folder;
-    const auto run = [&](const QStringList &arguments, const QProcessEnvironment &environment) {
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(folder.path());
-        process.start(testing::ProbeProgram(), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return TRun { process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                      QString::fromUtf8(process.readAllStandardError()) };
-    };
     const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
     QProcessEnvironment unwritable = system;
     unwritable.insert(QLatin1String(probe::kOutputVariable), folder.filePath(QStringLiteral("missing/report.json")));
@@ -136,7 +113,7 @@ TEST(ProbeTool, HelpInstallAndErrors)
         { "bad exit status", { "x" }, badStatus, 2, "ZELTO_PROBE_EXIT" },
     };
     for (const auto &c : cases) {
-        const TRun result = run(c.arguments, c.environment);
+        const TToolRun result = testing::RunProgram(testing::ProbeProgram(), c.arguments, folder.path(), c.environment);
         EXPECT_EQ(result.status, c.status) << c.name << ": " << result.err.toStdString();
         EXPECT_TRUE((c.status == 0 ? result.out : result.err).contains(QLatin1String(c.says))) << c.name;
     }

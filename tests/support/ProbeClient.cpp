@@ -3,6 +3,7 @@
 #include "ProbeInstall.h"
 
 #include "support/EventWait.h"
+#include "support/ToolRun.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -19,7 +20,7 @@ constexpr int kReportDeadlineMs = 60000;
 
 } // namespace
 
-QString ProbeProgram() { return QStringLiteral(ZELTO_BIN_DIR "/tools/zelto-probe"); }
+QString ProbeProgram() { return ToolPath(QStringLiteral("zelto-probe")); }
 
 QString InstallProbeClient(const QString &clientFolder, TClientKind kind)
 {
