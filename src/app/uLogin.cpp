@@ -366,7 +366,7 @@ void TuClientApp::QueryPollTick()
     Forward(m_subsystems.platform, [](IAccountPlatform &platform) { platform.LoginQueryQQandWXQuery(); });
 }
 
-int TuClientApp::MaxClient() const { return kDefaultMaxClient; }
+int TuClientApp::MaxClient() const { return FServerInfo.MaxClient; }
 
 std::optional<bool> TuClientApp::ServerActiveOf(const QTreeWidgetItem &) { return std::nullopt; }
 

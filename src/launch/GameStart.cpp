@@ -76,7 +76,7 @@ bool TGameStart::WriteEnvironment(const TSelectedServer &server)
     } catch (const std::exception &error) {
         // The client cannot play without its session; it is not started.
         Trace(QStringLiteral("WriteGameEnvironment: %1").arg(QString::fromStdString(error.what())));
-        Refuse(QStringLiteral(u"无法写入游戏环境文件“%1”，游戏未启动").arg(EnvironmentFileName()));
+        Refuse(QStringLiteral(u"无法写入游戏环境文件“%1”，游戏未启动").arg(EnvironmentFilePath(CurrentGameClient())));
         return false;
     }
 }
