@@ -88,7 +88,7 @@ void TSplashForm_Login_ZeltoPrime::BringToFront()
 void TSplashForm_Login_ZeltoPrime::TimerTimer()
 {
     QStringList &clients = RunningClients();
-    const int maxClient = m_controller ? m_controller->MaxClient() : TuClientApp::kDefaultMaxClient;
+    const int maxClient = m_controller ? m_controller->ServerInfo().MaxClient : TServerInfo().MaxClient;
     for (qsizetype i = clients.size() - 1; i >= 0; --i) {
         if (os::ProcessRunning(clients.at(i).toLongLong()))
             continue;
