@@ -86,6 +86,8 @@ public:
     void ResolutionComboboxChange(TuResolutionCombobox &box);
     // Starts the phone-code countdown of one minute on the phone-code button.
     void StartPhoneCountdown();
+    // FMiniTimer's tick: the seconds left on the button, or the button back when none are.
+    void PhoneCountdownTick();
 
     // The server a node of the server tree stands for; none for a heading, or for a node
     // whose server the catalogue no longer holds.
@@ -136,7 +138,6 @@ signals:
 
 private:
     void StartupPass();
-    void PhoneCountdownTick();
     void QueryPollTick();
     void ReportNotAvailable();
     // Runs `work` on the subsystem when it is bound, otherwise reports that it is not.

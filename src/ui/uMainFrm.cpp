@@ -75,7 +75,7 @@ void TMainForm::LoadFromSkinData(const SkinReader &readSkin)
         m_controller->SetLoginPasswd();
     // With a colour key the window covers only what its controls draw.
     setAttribute(Qt::WA_TranslucentBackground, ColourKeyed());
-    ShadowFollows();
+    m_shadow.FollowMainForm(geometry());
     setUpdatesEnabled(true);
     SkinLoaded = true;
     show();
@@ -209,10 +209,10 @@ void TMainForm::BindEdit(TuEdit &edit, bool keepsTextOnEntry)
     });
 }
 
-void TMainForm::ShadowFollows()
+void TMainForm::MoveForShadow(QPoint position)
 {
-    m_shadow.setGeometry(geometry());
-    m_shadow.UpdateForm();
+    m_movesByShadow.Expect(position);
+    move(position);
 }
 
 void TMainForm::mousePressEvent(QMouseEvent *event) { event->accept(); }
@@ -220,8 +220,8 @@ void TMainForm::mousePressEvent(QMouseEvent *event) { event->accept(); }
 void TMainForm::moveEvent(QMoveEvent *event)
 {
     TuForm::moveEvent(event);
-    if (SkinLoaded && m_shadow.geometry() != geometry())
-        ShadowFollows();
+    if (SkinLoaded && !m_movesByShadow.Consume(event->pos()))
+        m_shadow.FollowMainForm(geometry());
 }
 
 void ReadSkin(TuCustomForm &window, const QByteArray &stream)

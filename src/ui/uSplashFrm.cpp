@@ -11,6 +11,7 @@
 #include <QBitmap>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QMoveEvent>
 #include <QPainter>
 
 namespace zelto {
@@ -51,8 +52,16 @@ void TSplashForm_Login_ZeltoPrime::AlginMainForm()
     if (!m_mainForm || m_destroying || !m_mainForm->SkinLoaded)
         return;
     if (m_mainForm->pos() != pos())
-        m_mainForm->move(pos());
+        m_mainForm->MoveForShadow(pos());
     m_mainForm->raise();
+}
+
+void TSplashForm_Login_ZeltoPrime::FollowMainForm(const QRect &geometry)
+{
+    if (geometry.topLeft() != pos())
+        m_movesByMainForm.Expect(geometry.topLeft());
+    setGeometry(geometry);
+    UpdateForm();
 }
 
 void TSplashForm_Login_ZeltoPrime::UpdateForm()
@@ -134,7 +143,8 @@ void TSplashForm_Login_ZeltoPrime::showEvent(QShowEvent *event)
 void TSplashForm_Login_ZeltoPrime::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
-    AlginMainForm();
+    if (!m_movesByMainForm.Consume(event->pos()))
+        AlginMainForm();
 }
 
 void TSplashForm_Login_ZeltoPrime::closeEvent(QCloseEvent *event)
