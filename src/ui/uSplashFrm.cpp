@@ -2,6 +2,7 @@
 
 #include "app/RunningClients.h"
 #include "app/Termination.h"
+#include "app/Trace.h"
 #include "app/uLogin.h"
 #include "os/Processes.h"
 #include "ui/uCliTypes.h"
@@ -88,6 +89,7 @@ void TSplashForm_Login_ZeltoPrime::UpdateForm()
 
 void TSplashForm_Login_ZeltoPrime::BringToFront()
 {
+    Trace(QStringLiteral(u"另一次启动请求显示登陆器窗口"));
     showNormal();
     raise();
     activateWindow();
