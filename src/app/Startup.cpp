@@ -107,7 +107,7 @@ void LoadNoticePages(TMainForm &mainForm)
         if (browser->OpenUrl().isEmpty())
             continue;
         ++loading;
-        QObject::connect(browser, &QWebEngineView::loadFinished, &loop, [&loading, &loop] {
+        QObject::connect(browser, &TuWebBrowser::LoadFinished, &loop, [&loading, &loop] {
             if (--loading == 0)
                 loop.quit();
         });

@@ -38,6 +38,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     // Once the skin is loaded, the shadow window follows every move.
     void moveEvent(QMoveEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void BindControl(TuControl &control);
@@ -47,6 +48,7 @@ private:
     TSplashForm_Login_ZeltoPrime &m_shadow;
     TuClientApp *m_controller;
     bool m_trueColour = false;
+    bool m_painted = false;
     TRequestedMoves m_movesByShadow;
 };
 
