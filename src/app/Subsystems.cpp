@@ -1,10 +1,16 @@
 #include "app/Subsystems.h"
 
+#include "app/uLogin.h"
+#include "deploy/Deployment.h"
+#include "protocol/ClassicAccountDialogs.h"
+#include "protocol/GateSession.h"
+
 namespace zelto {
 
-void BindSubsystems(TuClientApp &, TSubsystems &)
+void BindSubsystems(TuClientApp &app, TSubsystems &subsystems)
 {
-    // Subsystems are bound here as they are built.
+    subsystems.gate = std::make_unique<TGateSession>(app, app, deploy::GateConnectDeadlineMs());
+    subsystems.accountDialogs = std::make_unique<TClassicAccountDialogs>(app);
 }
 
 } // namespace zelto

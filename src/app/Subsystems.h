@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QPoint>
+#include <QString>
 #include <QtGlobal>
 
 #include <memory>
 
+class QComboBox;
 class QTreeWidgetItem;
 
 // The subsystems the application controller forwards to. Each is a member object of the
@@ -13,6 +15,7 @@ class QTreeWidgetItem;
 namespace zelto {
 
 class TuClientApp;
+enum class TAccountDialog;
 
 // The login-gate session: connects to the chosen server and follows its state.
 class IGateSession {
@@ -21,7 +24,7 @@ public:
     virtual void ConnectServer(QTreeWidgetItem *node) = 0;
     virtual void TreeMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position) = 0;
     virtual void TreeChangeNode(QTreeWidgetItem *node) = 0;
-    virtual void ServerComboboxChange() = 0;
+    virtual void ServerComboboxChange(QComboBox *sender) = 0;
     virtual bool Connected() const = 0;
     virtual void CloseSocket() = 0;
 };
@@ -36,6 +39,13 @@ public:
     virtual void LoginQueryQQandWXQuery() = 0;
     virtual bool QQLoginOffered() const = 0;
     virtual bool WeChatLoginOffered() const = 0;
+    // The platform requests the classic account dialogs make; each answers true on success
+    // and reports its failure itself.
+    virtual bool PhoneCodeParam(int kind, const QString &phoneNumber) = 0;
+    virtual bool ChangePasswdParam(const QString &sAccount, const QString &sPasswd1, const QString &sCode,
+        const QString &sPasswd2) = 0;
+    virtual bool PhoneRegAccountParam(const QString &phoneNumber, const QString &code, const QString &idNumber,
+        const QString &realName, const QString &password, const QString &userName) = 0;
 };
 
 // The classic account dialogs answered by the login gate.
@@ -45,6 +55,9 @@ public:
     virtual void ShowNewAccount() = 0;
     virtual void ShowChangePwd() = 0;
     virtual void ShowGetBackPwd() = 0;
+    // The login gate's answers close a dialog or give its confirm button back.
+    virtual void CloseDialog(TAccountDialog dialog) = 0;
+    virtual void EnableConfirm(TAccountDialog dialog) = 0;
 };
 
 // Starting the game client and the first-aid tool.

@@ -6,6 +6,7 @@
 #include "guard/MachineIdentity.h"
 #include "os/TickCount.h"
 #include "os/UrlOpener.h"
+#include "ui/ServerItemData.h"
 #include "ui/uGameSetting.h"
 #include "ui/uMainFrm.h"
 
@@ -26,9 +27,6 @@ constexpr int kPhoneCountdownTickMs = 1000;
 constexpr int kQueryPollMs = 3000;
 constexpr quint32 kPhoneCountdownMs = 60000;
 constexpr quint32 kQueryPollLimitMs = 59999;
-
-// Where a server node keeps the server it stands for.
-constexpr int kServerRole = Qt::UserRole;
 
 int ClampToInt(qint64 value) { return int(std::clamp<qint64>(value, 0, std::numeric_limits<int>::max())); }
 
@@ -285,7 +283,7 @@ void TuClientApp::FillServerTree()
                 continue;
             }
             auto *node = new QTreeWidgetItem(heading, { line.Server->DisplayName + line.Server->StateText() });
-            node->setData(0, kServerRole, QVariant::fromValue(const_cast<void *>(static_cast<const void *>(line.Server))));
+            node->setData(0, kServerRole, ServerItemData(line.Server));
             ++servers;
             if (!firstServer)
                 firstServer = node;
@@ -310,16 +308,9 @@ void TuClientApp::FillServerTree()
     emit ServerTreeFilled(servers);
 }
 
-const TServerItem *TuClientApp::ServerOfNode(const QTreeWidgetItem &node) const
+const TServerItem *TuClientApp::ServerOfNode(const QTreeWidgetItem &node)
 {
-    const void *data = node.data(0, kServerRole).value<void *>();
-    if (!data)
-        return nullptr;
-    for (int i = 0; i < FServerInfo.ServerList.Count(); ++i) {
-        if (&FServerInfo.ServerList.Items(i) == data)
-            return &FServerInfo.ServerList.Items(i);
-    }
-    return nullptr;
+    return ServerItemOf(FServerInfo.ServerList, node.data(0, kServerRole));
 }
 
 void TuClientApp::SetButtonsEnabled(bool enabled)
@@ -370,9 +361,35 @@ void TuClientApp::TreeChangeNode(QTreeWidgetItem *node)
         m_subsystems.gate->TreeChangeNode(node);
 }
 
-void TuClientApp::ServerComboboxChange()
+void TuClientApp::ServerComboboxChange(QComboBox *sender)
 {
-    Forward(m_subsystems.gate, [](IGateSession &gate) { gate.ServerComboboxChange(); });
+    Forward(m_subsystems.gate, [sender](IGateSession &gate) { gate.ServerComboboxChange(sender); });
+}
+
+bool TuClientApp::PhoneCodeParam(int kind, const QString &phoneNumber)
+{
+    return Ask(m_subsystems.platform, [&](IAccountPlatform &platform) { return platform.PhoneCodeParam(kind, phoneNumber); });
+}
+
+bool TuClientApp::ChangePasswdParam(const QString &sAccount, const QString &sPasswd1, const QString &sCode,
+    const QString &sPasswd2)
+{
+    return Ask(m_subsystems.platform,
+        [&](IAccountPlatform &platform) { return platform.ChangePasswdParam(sAccount, sPasswd1, sCode, sPasswd2); });
+}
+
+bool TuClientApp::PhoneRegAccountParam(const QString &phoneNumber, const QString &code, const QString &idNumber,
+    const QString &realName, const QString &password, const QString &userName)
+{
+    return Ask(m_subsystems.platform, [&](IAccountPlatform &platform) {
+        return platform.PhoneRegAccountParam(phoneNumber, code, idNumber, realName, password, userName);
+    });
+}
+
+void TuClientApp::SendGetBackPassWord(const QString &account, const QString &, const QString &, const QString &,
+    const QString &, const QString &, const QString &)
+{
+    Trace(QStringLiteral(u"找回密码 %1").arg(account));
 }
 
 void TuClientApp::ResolutionComboboxChange(TuResolutionCombobox &box)

@@ -6,7 +6,10 @@
 #include "catalog/CatalogueRetrieval.h"
 #include "catalog/uServerList.h"
 #include "app/Subsystems.h"
+#include "catalog/uServerList.h"
 #include "guard/uKernelMonitor.h"
+#include "protocol/AccountRequests.h"
+#include "protocol/GateSession.h"
 #include "ui/uCliTypes.h"
 
 #include <QObject>
@@ -26,7 +29,8 @@ class TMainForm;
 class TUpdateItem;
 class TFrmSetting;
 
-class TuClientApp final : public QObject, public IuApplication, public ICatalogueHost {
+class TuClientApp final : public QObject, public IuApplication, public ICatalogueHost, public IGateHost,
+                          public IAccountRequests {
     Q_OBJECT
 public:
     // The status report of an operation whose subsystem this build does not carry yet.
@@ -75,14 +79,14 @@ public:
 
     void DoHttp();
     // The start, register, change-password and recovery buttons follow the gate's state.
-    void SetButtonsEnabled(bool enabled);
+    void SetButtonsEnabled(bool enabled) override;
     void PhoneLbMouseDown();
     void HandleKernelEvent(int code);
     // The handlers the main window binds to its server tree and choice boxes.
     void ConnectServer(QTreeWidgetItem *node);
     void TreeMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
     void TreeChangeNode(QTreeWidgetItem *node);
-    void ServerComboboxChange();
+    void ServerComboboxChange(QComboBox *sender);
     void ResolutionComboboxChange(TuResolutionCombobox &box);
     // Starts the phone-code countdown of one minute on the phone-code button.
     void StartPhoneCountdown();
@@ -91,13 +95,28 @@ public:
 
     // The server a node of the server tree stands for; none for a heading, or for a node
     // whose server the catalogue no longer holds.
-    const TServerItem *ServerOfNode(const QTreeWidgetItem &node) const;
+    const TServerItem *ServerOfNode(const QTreeWidgetItem &node);
+
+    // IGateHost
+    TuTreeView *ServerTree() const override { return TreeView; }
+    bool AtCheckVer() const override { return FAtCheckVer; }
+    IClassicAccountDialogs *AccountDialogs() const override { return m_subsystems.accountDialogs.get(); }
+    TServerInfo &ServerInfo() override { return FServerInfo; }
+
+    // IAccountRequests: the platform's requests report "not available" until it is bound.
+    bool PhoneCodeParam(int kind, const QString &phoneNumber) override;
+    bool ChangePasswdParam(const QString &sAccount, const QString &sPasswd1, const QString &sCode,
+        const QString &sPasswd2) override;
+    bool PhoneRegAccountParam(const QString &phoneNumber, const QString &code, const QString &idNumber,
+        const QString &realName, const QString &password, const QString &userName) override;
+    // The classic recovery request is not sent by this launcher; the dialog waits for the gate.
+    void SendGetBackPassWord(const QString &account, const QString &newPassword, const QString &birthday,
+        const QString &answer2, const QString &question2, const QString &answer1, const QString &question1) override;
 
     // Places a dialog in the middle of the main window.
     void CentreOverMainForm(QWidget &dialog) const;
 
     TSubsystems &Subsystems() { return m_subsystems; }
-    TServerInfo &ServerInfo() { return FServerInfo; }
     TDMKernelMonitor &KernelMonitor() { return *m_kernelMonitor; }
 
     // Bound by the main window from its skin; each stays empty when the skin has no such
@@ -143,6 +162,9 @@ private:
     // Runs `work` on the subsystem when it is bound, otherwise reports that it is not.
     template <typename Subsystem, typename Work>
     void Forward(const std::unique_ptr<Subsystem> &subsystem, Work work);
+    // The same for an operation that answers true on success; false when it is not bound.
+    template <typename Subsystem, typename Work>
+    bool Ask(const std::unique_ptr<Subsystem> &subsystem, Work work);
 
     const TLauncherConfiguration m_configuration;
     TServerInfo FServerInfo;
@@ -159,6 +181,15 @@ void TuClientApp::Forward(const std::unique_ptr<Subsystem> &subsystem, Work work
         work(*subsystem);
     else
         ReportNotAvailable();
+}
+
+template <typename Subsystem, typename Work>
+bool TuClientApp::Ask(const std::unique_ptr<Subsystem> &subsystem, Work work)
+{
+    if (subsystem)
+        return work(*subsystem);
+    ReportNotAvailable();
+    return false;
 }
 
 } // namespace zelto

@@ -135,7 +135,7 @@ void TMainForm::BindControl(TuControl &control)
         auto &box = static_cast<TuServerCombobox &>(widget);
         box.clear();
         if (app)
-            connect(&box, &QComboBox::activated, app, [app] { app->ServerComboboxChange(); });
+            connect(&box, &QComboBox::activated, app, [app, &box] { app->ServerComboboxChange(&box); });
     } else if (name == QLatin1StringView("TuResolutionCombobox")) {
         auto &box = static_cast<TuResolutionCombobox &>(widget);
         box.update();

@@ -227,7 +227,7 @@ TEST_F(MainWindow, OperationsWithoutTheirSubsystemSayNotAvailable)
     EXPECT_EQ(Find<TuInfLable>("Status")->text(), TuClientApp::kNotAvailable);
     EXPECT_TRUE(Find<QWidget>("Start")->isEnabled()); // re-enabled after the call
     Find<TuInfLable>("Status")->clear();
-    Find<QAbstractButton>("Register")->click();
+    Find<QAbstractButton>("PhoneRegister")->click();
     EXPECT_EQ(Find<TuInfLable>("Status")->text(), TuClientApp::kNotAvailable);
 }
 

@@ -1,4 +1,5 @@
 #include "CatalogueService.h"
+#include "SectionReader.h"
 
 #include "app/TextRules.h"
 #include "catalog/CatalogueSigning.h"
@@ -19,80 +20,9 @@ struct TDocument {
     TForm form = TForm::Plain;
 };
 
-class TSectionReader {
-public:
-    TSectionReader(const QJsonObject &object, QString where) : FObject(object), FWhere(std::move(where)) {}
-
-    void AllowOnly(const QStringList &keys) const
-    {
-        for (const QString &key : FObject.keys())
-            if (!keys.contains(key))
-                Fail(QStringLiteral("unknown member \"%1\" (known: %2)").arg(key, keys.join(QStringLiteral(", "))));
-    }
-    QString Text(const QString &key, const QString &fallback) const
-    {
-        const QJsonValue value = FObject.value(key);
-        if (value.isUndefined())
-            return fallback;
-        if (!value.isString())
-            Fail(QStringLiteral("\"%1\" must be a string").arg(key));
-        return value.toString();
-    }
-    QString Path() const
-    {
-        const QString path = Text(QStringLiteral("path"), QString());
-        if (!path.startsWith(u'/'))
-            Fail(QStringLiteral("\"path\" must be given and start with \"/\""));
-        return path;
-    }
-    bool Flag(const QString &key) const
-    {
-        const QJsonValue value = FObject.value(key);
-        if (!value.isUndefined() && !value.isBool())
-            Fail(QStringLiteral("\"%1\" must be true or false").arg(key));
-        return value.toBool();
-    }
-    QJsonArray Array(const QString &key) const
-    {
-        const QJsonValue value = FObject.value(key);
-        if (!value.isUndefined() && !value.isArray())
-            Fail(QStringLiteral("\"%1\" must be an array").arg(key));
-        return value.toArray();
-    }
-    TFault Fault() const
-    {
-        const QJsonValue value = FObject.value(QStringLiteral("fault"));
-        return value.isUndefined() ? TFault{} : TFault::FromJson(value, FWhere + QStringLiteral(".fault"));
-    }
-    // "document": any JSON value, published compact; or "text": published as it stands.
-    QString DocumentText() const
-    {
-        const bool hasDocument = FObject.contains(QStringLiteral("document"));
-        if (hasDocument == FObject.contains(QStringLiteral("text")))
-            Fail(QStringLiteral("give either \"document\" or \"text\""));
-        if (!hasDocument)
-            return Text(QStringLiteral("text"), QString());
-        const QJsonValue document = FObject.value(QStringLiteral("document"));
-        if (document.isObject())
-            return QString::fromUtf8(QJsonDocument(document.toObject()).toJson(QJsonDocument::Compact));
-        if (document.isArray())
-            return QString::fromUtf8(QJsonDocument(document.toArray()).toJson(QJsonDocument::Compact));
-        Fail(QStringLiteral("\"document\" must be an object or an array; use \"text\" for anything else"));
-    }
-    [[noreturn]] void Fail(const QString &what) const
-    {
-        throw TScenarioError((FWhere + QStringLiteral(": ") + what).toStdString());
-    }
-    const QString &Where() const { return FWhere; }
-
-private:
-    QJsonObject FObject;
-    QString FWhere;
-};
-
-QByteArray Publish(const TDocument &document, const QString &baseUrl)
+QByteArray Publish(const TDocument &document, const TServiceContext &context)
 {
-    const QString text = ExpandBase(document.text, baseUrl);
+    const QString text = context.Expand(document.text);
     switch (document.form) {
     case TForm::Substituted: return PublishSubstitutedModList(text);
     case TForm::Sealed: return SealServerList(text).toLatin1();
@@ -101,10 +31,10 @@ QByteArray Publish(const TDocument &document, const QString &baseUrl)
     return text.toUtf8();
 }
 
-TReply DocumentReply(const TDocument &document, const QString &baseUrl)
+TReply DocumentReply(const TDocument &document, const TServiceContext &context)
 {
     TReply reply;
-    reply.Body = Publish(document, baseUrl);
+    reply.Body = Publish(document, context);
     if (document.form == TForm::Sealed)
         reply.ContentType = "text/plain";
     return reply;
@@ -158,7 +88,7 @@ private:
             return TReply::Refusal(403, refusal);
         QJsonArray data;
         for (const QString &address : addresses)
-            data.append(ExpandBase(address, FContext.BaseUrl()));
+            data.append(FContext.Expand(address));
         return TReply::Json({{QStringLiteral("data"), data}});
     }
 
@@ -181,18 +111,18 @@ private:
             if (entry.Flag(QStringLiteral("substituted")))
                 document.form = TForm::Substituted;
             try {
-                Publish(document, FContext.BaseUrl()); // a document that cannot be published is a scenario mistake
+                Publish(document, FContext); // a document that cannot be published is a scenario mistake
             } catch (const std::exception &error) {
                 entry.Fail(QString::fromLocal8Bit(error.what()));
             }
-            THandler handler = [this, document](const TRecordedRequest &) { return DocumentReply(document, FContext.BaseUrl()); };
+            THandler handler = [this, document](const TRecordedRequest &) { return DocumentReply(document, FContext); };
             if (kind) {
                 const QString dataName = entry.Text(QStringLiteral("dataName"), DataNameOf(path, *kind));
                 handler = [this, document, dataName](const TRecordedRequest &request) {
                     const QString refusal = SignatureRefusal(request,
                         DocumentSignature(dataName, ParseDecimalInt32(request.Param(QStringLiteral("time"))).value_or(0)),
                         QStringLiteral("data name \"%1\"").arg(dataName));
-                    return refusal.isEmpty() ? DocumentReply(document, FContext.BaseUrl()) : TReply::Refusal(403, refusal);
+                    return refusal.isEmpty() ? DocumentReply(document, FContext) : TReply::Refusal(403, refusal);
                 };
             }
             FContext.AddEndpoint({entry.Text(QStringLiteral("name"), path), "GET", path, handler, entry.Fault()});

@@ -1,5 +1,7 @@
 #include "OpSim.h"
 
+#include "GateService.h"
+
 #include <httplib.h>
 
 #include <QFile>
@@ -73,6 +75,7 @@ QJsonObject LoadScenarioFile(const QString &fileName)
 }
 
 OpSim::OpSim(const QJsonObject &scenario)
+    : FStartedMs(MonotonicMs())
 {
     for (auto member = scenario.begin(); member != scenario.end(); ++member) {
         if (member.key() == QLatin1String("description"))
@@ -92,6 +95,7 @@ OpSim::OpSim(const QJsonObject &scenario)
 OpSim::~OpSim()
 {
     Stop();
+    FServices.clear(); // services with threads of their own still log until they end
 }
 
 void OpSim::AddEndpoint(TEndpoint endpoint)
@@ -107,6 +111,35 @@ void OpSim::AddEndpoint(TEndpoint endpoint)
                                  .arg(endpoint.Name, kAdministration).toStdString());
     const TFault fault = endpoint.Fault;
     FEndpoints.push_back({std::move(endpoint), fault});
+}
+
+void OpSim::AddPlaceholder(const QString &name, const QString &value)
+{
+    if (name == QLatin1String("base") || !FPlaceholders.emplace(name, value).second)
+        throw TScenarioError(QStringLiteral("two services publish \"{%1}\"").arg(name).toStdString());
+}
+
+QString OpSim::Expand(QString text) const
+{
+    text.replace(QStringLiteral("{base}"), BaseUrl());
+    for (const auto &[name, value] : FPlaceholders)
+        text.replace(u'{' + name + u'}', value);
+    return text;
+}
+
+void OpSim::RecordEvent(TRecordedRequest event)
+{
+    event.TimeMs = MonotonicMs() - FStartedMs;
+    event.Received = QDateTime::currentDateTimeUtc();
+    FLog.Append(std::move(event));
+}
+
+TGateService *OpSim::Gates() const
+{
+    for (const std::unique_ptr<IService> &service : FServices)
+        if (auto *gates = dynamic_cast<TGateService *>(service.get()))
+            return gates;
+    return nullptr;
 }
 
 void OpSim::Start(quint16 port)
@@ -256,7 +289,7 @@ void OpSim::Serve(const httplib::Request &request, httplib::Response &response)
         break;
     case TFaultKind::Redirect:
         reply.Status = 302;
-        reply.Headers.append({"Location", ExpandBase(fault.Location, BaseUrl()).toUtf8()});
+        reply.Headers.append({"Location", Expand(fault.Location).toUtf8()});
         break;
     case TFaultKind::None:
         try {
@@ -287,6 +320,12 @@ bool OpSim::ServeAdministration(const TRecordedRequest &request, httplib::Respon
         TReply reply;
         reply.Body = QJsonDocument(EndpointsJson()).toJson(QJsonDocument::Indented);
         Answer(response, reply);
+    } else if (what == QLatin1String("gate") && request.Method == "POST" && Gates()) {
+        try {
+            Answer(response, TReply::Json(Gates()->Administer(QJsonDocument::fromJson(request.Body).object())));
+        } catch (const TScenarioError &error) {
+            Answer(response, TReply::Refusal(400, QString::fromUtf8(error.what())));
+        }
     } else if (what == QLatin1String("fault") && request.Method == "POST") {
         try {
             const QJsonObject change = QJsonDocument::fromJson(request.Body).object();

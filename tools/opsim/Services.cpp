@@ -1,4 +1,5 @@
 #include "CatalogueService.h"
+#include "GateService.h"
 #include "Service.h"
 
 #include <QJsonDocument>
@@ -12,6 +13,7 @@ std::span<const TServiceKind> ServiceKinds()
     static constexpr std::array kinds{
         TServiceKind{"catalogue", "gateway, signed mod lists and server lists, backup mod lists",
             &CreateCatalogueService},
+        TServiceKind{"gate", "login gates, one loopback port per server entry", &CreateGateService},
     };
     return kinds;
 }
@@ -29,11 +31,6 @@ TReply TReply::Refusal(int status, const QString &why)
     reply.Status = status;
     reply.Note = why;
     return reply;
-}
-
-QString ExpandBase(QString text, const QString &baseUrl)
-{
-    return text.replace(QStringLiteral("{base}"), baseUrl);
 }
 
 } // namespace zelto::opsim
