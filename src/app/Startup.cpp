@@ -38,12 +38,13 @@ constexpr char kScreenshotVariable[] = "ZELTO_SCREENSHOT";
 constexpr int kScreenshotSettleMs = 800;
 constexpr int kNoticeLoadDeadlineMs = 5000;
 
-// The windows of a run, in creation order; the shadow window owns the main window.
+// The windows of a run, in creation order. The shadow window owns the main window, and the
+// main window the dialogs.
 struct TLauncherWindows {
     std::unique_ptr<TSplashForm_Login_ZeltoPrime> shadow;
     TMainForm *main = nullptr;
-    std::unique_ptr<TFrmSelPath> selPath;
-    std::unique_ptr<TFrmSetting> settings;
+    TFrmSelPath *selPath = nullptr;
+    TFrmSetting *settings = nullptr;
 };
 
 // Module initialisation, in the order the modules depend on each other.
@@ -76,13 +77,13 @@ TLauncherWindows CreateWindows(TuClientApp *controller, const QString &title)
     windows.main = new TMainForm(*windows.shadow, controller);
     windows.shadow->SetMainForm(windows.main);
     windows.main->FormCreate(LauncherSkin());
-    windows.selPath = std::make_unique<TFrmSelPath>(windows.main);
+    windows.selPath = new TFrmSelPath(windows.main);
     windows.selPath->FDefaultPath = HomePath();
     windows.selPath->FChannel = controller ? qint32(controller->Configuration().nGMChannel) : 0;
-    windows.settings = std::make_unique<TFrmSetting>(windows.main);
-    windows.settings->SetSelPathDialog(windows.selPath.get());
+    windows.settings = new TFrmSetting(windows.main);
+    windows.settings->SetSelPathDialog(windows.selPath);
     if (controller)
-        controller->FrmSetting = windows.settings.get();
+        controller->FrmSetting = windows.settings;
     return windows;
 }
 
@@ -106,7 +107,7 @@ void LoadNoticePages(TMainForm &mainForm)
         if (browser->OpenUrl().isEmpty())
             continue;
         ++loading;
-        QObject::connect(browser, &QWebEngineView::loadFinished, &loop, [&loading, &loop] {
+        QObject::connect(browser, &TuWebBrowser::LoadFinished, &loop, [&loading, &loop] {
             if (--loading == 0)
                 loop.quit();
         });

@@ -17,27 +17,6 @@ namespace zelto {
 class TuClientApp;
 enum class TAccountDialog;
 
-// Catalogue retrieval: fetches the mod list and the server list or falls back.
-class ICatalogueRetrieval {
-public:
-    virtual ~ICatalogueRetrieval() = default;
-    // True when a catalogue was obtained.
-    virtual bool CheckServerInfo() = 0;
-};
-
-// The player's local settings and the resolution list.
-class ILocalSettings {
-public:
-    virtual ~ILocalSettings() = default;
-    virtual void LoadSettings() = 0;
-    virtual void SaveSettings() = 0;
-    virtual void LoadServerListCache() = 0;
-    virtual void LoadResolutions() = 0;
-    virtual void ResolutionComboboxChange() = 0;
-    virtual QString Account() const = 0;
-    virtual int SID() const = 0;
-};
-
 // The login-gate session: connects to the chosen server and follows its state.
 class IGateSession {
 public:
@@ -111,8 +90,6 @@ public:
 };
 
 struct TSubsystems {
-    std::unique_ptr<ICatalogueRetrieval> catalogue;
-    std::unique_ptr<ILocalSettings> settings;
     std::unique_ptr<IGateSession> gate;
     std::unique_ptr<IAccountPlatform> platform;
     std::unique_ptr<IClassicAccountDialogs> accountDialogs;

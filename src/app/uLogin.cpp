@@ -1,10 +1,12 @@
 #include "app/uLogin.h"
 
-#include "app/GameDisplayOptions.h"
+#include "app/Resolutions.h"
 #include "app/Termination.h"
 #include "app/Trace.h"
+#include "guard/MachineIdentity.h"
 #include "os/TickCount.h"
 #include "os/UrlOpener.h"
+#include "ui/ServerItemData.h"
 #include "ui/uGameSetting.h"
 #include "ui/uMainFrm.h"
 
@@ -32,7 +34,12 @@ int ClampToInt(qint64 value) { return int(std::clamp<qint64>(value, 0, std::nume
 
 TuClientApp::TuClientApp(const TLauncherConfiguration &configuration)
     : m_configuration(configuration)
+    , m_localSettings(configuration.sTitle.Text())
+    , m_catalogue(FServerInfo, *this)
 {
+    m_localSettings.LoadSettings();
+    m_localSettings.LoadServerListCache();
+    g_nSID = 0; // taken up again when a server list is loaded, which loads the settings anew
     for (QTimer *timer : { &FTimer, &FMiniDownTimer })
         timer->setInterval(kStartupTimerMs);
     FMiniTimer.setInterval(kPhoneCountdownTickMs);
@@ -42,32 +49,27 @@ TuClientApp::TuClientApp(const TLauncherConfiguration &configuration)
     connect(&FTimerQuyery, &QTimer::timeout, this, &TuClientApp::QueryPollTick);
 
     BindSubsystems(*this, m_subsystems);
-    if (m_subsystems.settings) {
-        m_subsystems.settings->LoadSettings();
-        m_subsystems.settings->LoadServerListCache();
-    }
 
     // The speed monitor belongs to the application, like the windows.
     m_kernelMonitor = new TDMKernelMonitor(QCoreApplication::instance());
     m_kernelMonitor->SetKernelEvent([this](int code) { HandleKernelEvent(code); });
+    sOSName = GetOSName();
+    sDeviceId = GetDeviceId();
     g_ClientApp = this;
 }
 
 TuClientApp::~TuClientApp()
 {
     g_ClientApp = nullptr;
-    if (m_subsystems.settings)
-        m_subsystems.settings->SaveSettings();
+    SaveSettings();
     delete m_kernelMonitor;
 }
 
 void TuClientApp::Open()
 {
     FTimer.start();
-    if (!EditID || !m_subsystems.settings)
-        return;
-    const QString account = m_subsystems.settings->Account();
-    if (account.isEmpty())
+    const QString account = g_sAccount;
+    if (!EditID || account.isEmpty())
         return;
     EditID->SetHelpText(QString());
     EditID->setText(account);
@@ -78,12 +80,19 @@ void TuClientApp::Open()
 void TuClientApp::StartupPass()
 {
     FTimer.stop();
-    const bool catalogue = m_subsystems.catalogue && m_subsystems.catalogue->CheckServerInfo();
+    const TCatalogueAddresses addresses { m_configuration.ServerListURL.Text(),
+        m_configuration.ServerListURL2.Text(), m_configuration.ServerListURL3.Text() };
+    const bool catalogue = m_catalogue.CheckServerInfo(addresses);
     if (m_subsystems.startupUpdates)
         m_subsystems.startupUpdates->InstallIntoClientFolder();
-    if (m_subsystems.settings) {
-        m_subsystems.settings->LoadSettings();
-        m_subsystems.settings->LoadResolutions();
+    LoadSettings();
+    if (FMainForm) {
+        QList<IResolutionBox *> boxes;
+        for (TuControl *control : SkinControlsOf(*FMainForm)) {
+            if (IsSkinClass(&control->Widget(), QLatin1StringView("TuResolutionCombobox")))
+                boxes.append(static_cast<TuResolutionCombobox *>(&control->Widget()));
+        }
+        LoadResolutions(boxes);
     }
     if (catalogue) {
         DoHttp();
@@ -96,6 +105,10 @@ void TuClientApp::StartupPass()
             updates->CreateDesktopShortcut();
             updates->RunUpdatePasses();
         }
+        if (FServerInfo.EnabledMini)
+            FMiniTimer.start();
+        else
+            FMiniTimer.stop();
         m_kernelMonitor->SetSpeed(true);
     }
     FAtCheckVer = false;
@@ -141,13 +154,20 @@ void TuClientApp::ShowSettings()
     if (!FrmSetting)
         return;
     CentreOverMainForm(*FrmSetting);
-    FrmSetting->LoadConfig(CurrentDisplayOptions());
-    if (FrmSetting->exec() != TFrmSetting::kOkResult)
-        return;
-    StoreDisplayOptions(FrmSetting->Options());
-    if (m_subsystems.settings)
-        m_subsystems.settings->SaveSettings();
+    FrmSetting->LoadConfig();
+    if (FrmSetting->exec() == TFrmSetting::kOkResult)
+        SaveSettings();
 }
+
+void TuClientApp::LoadSettings() { m_localSettings.LoadSettings(); }
+
+void TuClientApp::SaveSettings()
+{
+    if (!m_localSettings.SaveSettings())
+        Trace(QStringLiteral(u"无法写入设置文件 %1").arg(m_localSettings.SettingsFileName()));
+}
+
+void TuClientApp::SaveServerListCache() { m_localSettings.SaveServerListCache(); }
 
 void TuClientApp::OpenRepair() { DoHttp(); }
 
@@ -250,6 +270,47 @@ void TuClientApp::FillServerTree()
         WebBrowser->SetRefuseNewWindows(true);
         WebBrowser->NavigateToStart();
     }
+    int servers = 0;
+    if (TreeView) {
+        TreeView->setUpdatesEnabled(false);
+        TreeView->clear();
+        QTreeWidgetItem *heading = nullptr;
+        QTreeWidgetItem *firstServer = nullptr;
+        QTreeWidgetItem *remembered = nullptr;
+        for (const TServerTreeLine &line : ServerTreeOrder(FServerInfo.ServerList)) {
+            if (!line.Server) {
+                heading = new QTreeWidgetItem(TreeView, { line.Heading });
+                continue;
+            }
+            auto *node = new QTreeWidgetItem(heading, { line.Server->DisplayName + line.Server->StateText() });
+            node->setData(0, kServerRole, ServerItemData(line.Server));
+            ++servers;
+            if (!firstServer)
+                firstServer = node;
+            // A server id that is not a decimal number never matches the remembered one.
+            bool decimal = false;
+            if (g_nSID != 0 && line.Server->Srvid.toInt(&decimal) == g_nSID && decimal)
+                remembered = node;
+        }
+        QTreeWidgetItem *defaultNode = remembered ? remembered : firstServer;
+        TreeView->expandAll();
+        TreeView->setUpdatesEnabled(true);
+        if (TreeView->topLevelItemCount() > 0) {
+            SetButtonsEnabled(false);
+            if (defaultNode) {
+                TreeView->scrollToItem(defaultNode->parent(), QAbstractItemView::PositionAtTop);
+                TreeView->setCurrentItem(defaultNode);
+            }
+            if (TreeView->isEnabled())
+                AutoConnectPending = true;
+        }
+    }
+    emit ServerTreeFilled(servers);
+}
+
+const TServerItem *TuClientApp::ServerOfNode(const QTreeWidgetItem &node)
+{
+    return ServerItemOf(FServerInfo.ServerList, node.data(0, kServerRole));
 }
 
 void TuClientApp::SetButtonsEnabled(bool enabled)
@@ -331,10 +392,9 @@ void TuClientApp::SendGetBackPassWord(const QString &account, const QString &, c
     Trace(QStringLiteral(u"找回密码 %1").arg(account));
 }
 
-void TuClientApp::ResolutionComboboxChange()
+void TuClientApp::ResolutionComboboxChange(TuResolutionCombobox &box)
 {
-    if (m_subsystems.settings)
-        m_subsystems.settings->ResolutionComboboxChange();
+    zelto::ResolutionComboboxChange(box.currentIndex(), box.currentText());
 }
 
 void TuClientApp::StartPhoneCountdown()
@@ -365,10 +425,6 @@ void TuClientApp::QueryPollTick()
     }
     Forward(m_subsystems.platform, [](IAccountPlatform &platform) { platform.LoginQueryQQandWXQuery(); });
 }
-
-int TuClientApp::MaxClient() const { return FServerInfo.MaxClient; }
-
-std::optional<bool> TuClientApp::ServerActiveOf(const QTreeWidgetItem &) { return std::nullopt; }
 
 void TuClientApp::CentreOverMainForm(QWidget &dialog) const
 {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "app/LauncherConfiguration.h"
+#include "app/LocalSettings.h"
 #include "app/StatusLine.h"
+#include "catalog/CatalogueRetrieval.h"
+#include "catalog/uServerList.h"
 #include "app/Subsystems.h"
 #include "catalog/uServerList.h"
 #include "guard/uKernelMonitor.h"
@@ -14,26 +17,25 @@
 #include <QTimer>
 
 #include <functional>
-#include <optional>
 
-// The application controller: the one object the skinned window talks to. It holds the
-// window's bound controls, reports on the status line, fills the server tree, opens the
-// dialogs, runs the start-up pass once, and forwards everything else to the subsystem
-// objects it owns (see app/Subsystems.h).
+// The application controller: the one object the skinned window talks to. It owns the
+// catalogue, the player's settings and the catalogue pass, holds the window's bound
+// controls, reports on the status line, fills the server tree, opens the dialogs, runs the
+// start-up pass once, and forwards everything else to the subsystem objects it owns (see
+// app/Subsystems.h).
 namespace zelto {
 
 class TMainForm;
 class TUpdateItem;
 class TFrmSetting;
 
-class TuClientApp final : public QObject, public IuApplication, public IStatusLine, public IGateHost,
+class TuClientApp final : public QObject, public IuApplication, public ICatalogueHost, public IGateHost,
                           public IAccountRequests {
     Q_OBJECT
 public:
     // The status report of an operation whose subsystem this build does not carry yet.
     static const QString kNotAvailable;
     static const QString kSpeedWarning;
-    static constexpr int kDefaultMaxClient = 3;
 
     // `configuration` is the launcher's deciphered configuration record, kept for the run.
     explicit TuClientApp(const TLauncherConfiguration &configuration);
@@ -61,6 +63,11 @@ public:
 
     // IStatusLine: every status label of the main window shows the message in its colour.
     void Print(TMessageType type, const QString &message) override;
+    // ICatalogueHost
+    void FillServerTree() override;
+    void LoadSettings() override;
+    void SaveServerListCache() override;
+    void SaveSettings();
     void PrintEx(const TUpdateItem *item, const QString &message); // the item is not shown
 
     // Progress of the update passes on the window's two bars.
@@ -71,7 +78,6 @@ public:
     void DoEndUpdateItem();
 
     void DoHttp();
-    void FillServerTree();
     // The start, register, change-password and recovery buttons follow the gate's state.
     void SetButtonsEnabled(bool enabled) override;
     void PhoneLbMouseDown();
@@ -81,9 +87,15 @@ public:
     void TreeMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
     void TreeChangeNode(QTreeWidgetItem *node);
     void ServerComboboxChange(QComboBox *sender);
-    void ResolutionComboboxChange();
+    void ResolutionComboboxChange(TuResolutionCombobox &box);
     // Starts the phone-code countdown of one minute on the phone-code button.
     void StartPhoneCountdown();
+    // FMiniTimer's tick: the seconds left on the button, or the button back when none are.
+    void PhoneCountdownTick();
+
+    // The server a node of the server tree stands for; none for a heading, or for a node
+    // whose server the catalogue no longer holds.
+    const TServerItem *ServerOfNode(const QTreeWidgetItem &node);
 
     // IGateHost
     TuTreeView *ServerTree() const override { return TreeView; }
@@ -100,11 +112,6 @@ public:
     // The classic recovery request is not sent by this launcher; the dialog waits for the gate.
     void SendGetBackPassWord(const QString &account, const QString &newPassword, const QString &birthday,
         const QString &answer2, const QString &question2, const QString &answer1, const QString &question1) override;
-
-    // Most game clients that may run at once, from the catalogue.
-    int MaxClient() const;
-    // Whether the server of a tree node is marked active; none for a node without server.
-    static std::optional<bool> ServerActiveOf(const QTreeWidgetItem &node);
 
     // Places a dialog in the middle of the main window.
     void CentreOverMainForm(QWidget &dialog) const;
@@ -131,7 +138,8 @@ public:
     // Created hidden at start-up.
     QPointer<TFrmSetting> FrmSetting;
 
-    TServerInfo FServerInfo;
+    QString sOSName;   // sent with every account-platform request
+    QString sDeviceId;
     bool FAtCheckVer = true;          // the start-up pass has not finished yet
     bool AutoConnectPending = false;  // the shadow window connects to the selected server
     bool PasswordLogin = true;        // password login, not phone-code login
@@ -149,7 +157,6 @@ signals:
 
 private:
     void StartupPass();
-    void PhoneCountdownTick();
     void QueryPollTick();
     void ReportNotAvailable();
     // Runs `work` on the subsystem when it is bound, otherwise reports that it is not.
@@ -160,6 +167,9 @@ private:
     bool Ask(const std::unique_ptr<Subsystem> &subsystem, Work work);
 
     const TLauncherConfiguration m_configuration;
+    TServerInfo FServerInfo;
+    TLocalSettings m_localSettings;
+    TCatalogueRetrieval m_catalogue;
     TSubsystems m_subsystems;
     QPointer<TDMKernelMonitor> m_kernelMonitor;
 };

@@ -40,7 +40,7 @@ void TGameStart::StartGame()
     const QString executable = ClientLayout(CurrentClientKind()).executable;
     if (!ClientMayStart(server, executable))
         return;
-    const TLaunchRecord record = BuildLaunchRecord(server, FHost.ServerInfo(), CurrentDisplayOptions());
+    const TLaunchRecord record = BuildLaunchRecord(server, FHost.ServerInfo(), CurrentDisplaySettings());
     if (!WriteEnvironment(server))
         return;
     // Whatever happens next, a later start logs in afresh.

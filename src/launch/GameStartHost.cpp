@@ -13,7 +13,7 @@ TSelectedServer CurrentSelectedServer()
 
 const TLauncherConfiguration &TGameStartHost::Configuration() const { return FApp.Configuration(); }
 
-const TServerInfo &TGameStartHost::ServerInfo() const { return FApp.FServerInfo; }
+const TServerInfo &TGameStartHost::ServerInfo() const { return FApp.ServerInfo(); }
 
 void TGameStartHost::LogIn()
 {

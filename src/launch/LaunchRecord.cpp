@@ -1,5 +1,6 @@
 #include "launch/LaunchRecord.h"
 
+#include "app/LocalSettings.h"
 #include "catalog/uServerList.h"
 
 #include <cstring>
@@ -17,6 +18,11 @@ QString WithTrailingSeparator(const QString &folder)
 
 } // namespace
 
+TDisplaySettings CurrentDisplaySettings()
+{
+    return { g_boFullScreen, g_boWaitVBlank, g_bo3D, g_nScreenWidth, g_nScreenHeight, g_boNewInterface };
+}
+
 QByteArray TLaunchRecord::ToBytes() const
 {
     return QByteArray(reinterpret_cast<const char *>(this), kSize);
@@ -32,7 +38,7 @@ std::optional<TLaunchRecord> TLaunchRecord::FromBytes(QByteArrayView bytes)
 }
 
 TLaunchRecord BuildLaunchRecord(const TSelectedServer &server, const TServerInfo &serverInfo,
-                                const TGameDisplayOptions &display)
+                                const TDisplaySettings &display)
 {
     TLaunchRecord record;
     record.ServerName.SetTextCut(server.name);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/GameDisplayOptions.h"
 #include "app/LauncherConfiguration.h"
 
 #include <QByteArray>
@@ -27,6 +26,21 @@ struct TSelectedServer {
     qint32 port = 0;
     qint32 id = 0;      // Srvid as a number; 0 = no server chosen
 };
+
+// The player's display settings as the record carries them; the defaults are the record's
+// before any setting is applied.
+struct TDisplaySettings {
+    bool FullScreen = false;
+    bool WaitVBlank = true;
+    bool Do3D = true;
+    qint32 ScreenWidth = 1024;
+    qint32 ScreenHeight = 768;
+    bool NewInterface = false;
+};
+
+// The process-wide display settings of app/LocalSettings.h (the catalogue presets them, the
+// settings file and the settings dialog change them).
+TDisplaySettings CurrentDisplaySettings();
 
 inline constexpr quint16 kLaunchRecordConstant196 = 0x4201;
 inline constexpr quint8 kLaunchRecordConstant375 = 9;
@@ -99,7 +113,7 @@ static_assert(offsetof(TLaunchRecord, zero762) == 762);
 // the resource folder gets a trailing "\" when it has no separator at its end; the new
 // interface is off whenever the catalogue asks for the classic one.
 TLaunchRecord BuildLaunchRecord(const TSelectedServer &server, const TServerInfo &serverInfo,
-                                const TGameDisplayOptions &display);
+                                const TDisplaySettings &display);
 
 // The game's command line as the system is handed it: folder, executable, one space and
 // the enciphered record ("%s%s %s", unquoted).

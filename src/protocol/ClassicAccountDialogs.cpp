@@ -19,7 +19,7 @@ TClassicAccountDialogs::TClassicAccountDialogs(TuClientApp &app)
 void TClassicAccountDialogs::ShowNewAccount()
 {
     m_app.CentreOverMainForm(FrmNewAccount);
-    FrmNewAccount.Initializa(&m_app.FServerInfo);
+    FrmNewAccount.Initializa(&m_app.ServerInfo());
     FrmNewAccount.show();
     FrmNewAccount.raise();
 }

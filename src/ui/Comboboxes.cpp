@@ -74,6 +74,12 @@ bool TuResolutionCombobox::SetSkinProperty(const QString &name, const TComponent
     return TuComboBox::SetSkinProperty(name, value);
 }
 
+void TuResolutionCombobox::ReplaceItems(const QStringList &items)
+{
+    clear();
+    addItems(items);
+}
+
 QRect TuResolutionCombobox::ButtonPictureRect() const
 {
     const QRect client = rect();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Resolutions.h"
 #include "ui/SkinControl.h"
 
 #include <QComboBox>
@@ -29,7 +30,7 @@ public:
     explicit TuServerCombobox(QWidget *parent);
 };
 
-class TuResolutionCombobox final : public TuComboBox {
+class TuResolutionCombobox final : public TuComboBox, public IResolutionBox {
 public:
     static constexpr QRgb kFrameColour = 0xFF7F9DB9; // TColor $B99D7F
 
@@ -42,6 +43,8 @@ public:
     void SetDroppedDown(bool dropped);
 
     bool SetSkinProperty(const QString &name, const TComponentValue &value) override;
+    void ReplaceItems(const QStringList &items) override;
+    void SelectItem(int index) override { setCurrentIndex(index); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -109,47 +109,18 @@ void TPictureButton::AppearanceMayHaveChanged()
     }
 }
 
-void TPictureButton::enterEvent(QEnterEvent *event)
+bool TPictureButton::event(QEvent *event)
 {
-    QAbstractButton::enterEvent(event);
-    AppearanceMayHaveChanged();
-}
-
-void TPictureButton::leaveEvent(QEvent *event)
-{
-    QAbstractButton::leaveEvent(event);
-    AppearanceMayHaveChanged();
-}
-
-void TPictureButton::changeEvent(QEvent *event)
-{
-    QAbstractButton::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange)
+    const bool handled = QAbstractButton::event(event);
+    switch (event->type()) {
+    case QEvent::Enter: case QEvent::Leave: case QEvent::FocusIn: case QEvent::FocusOut:
+    case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease: case QEvent::EnabledChange:
         AppearanceMayHaveChanged();
-}
-
-void TPictureButton::focusInEvent(QFocusEvent *event)
-{
-    QAbstractButton::focusInEvent(event);
-    AppearanceMayHaveChanged();
-}
-
-void TPictureButton::focusOutEvent(QFocusEvent *event)
-{
-    QAbstractButton::focusOutEvent(event);
-    AppearanceMayHaveChanged();
-}
-
-void TPictureButton::mousePressEvent(QMouseEvent *event)
-{
-    QAbstractButton::mousePressEvent(event);
-    AppearanceMayHaveChanged();
-}
-
-void TPictureButton::mouseReleaseEvent(QMouseEvent *event)
-{
-    QAbstractButton::mouseReleaseEvent(event);
-    AppearanceMayHaveChanged();
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 TuImageButton::TuImageButton(QWidget *parent, const char *className, TButtonAction action)

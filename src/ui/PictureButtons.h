@@ -33,13 +33,8 @@ protected:
     virtual void Click() {}
 
     void paintEvent(QPaintEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
-    void changeEvent(QEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
+    // Hover, press, focus and enabled state change the picture shown.
+    bool event(QEvent *event) override;
     void AppearanceMayHaveChanged();
 
 private:

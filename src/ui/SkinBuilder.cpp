@@ -29,6 +29,9 @@ void ReadChildren(TuCustomForm &window, QWidget &parent, const TComponentNode &n
         QWidget &widget = control->Widget();
         widget.setObjectName(child.name);
         ApplyProperties(*control, child, counts);
+        // Shown unless the skin hid it, also when the window is already on the screen.
+        if (!widget.testAttribute(Qt::WA_WState_ExplicitShowHide))
+            widget.show();
         window.WatchShape(widget);
         ReadChildren(window, widget, child, counts);
     }

@@ -78,19 +78,19 @@ bool TuControl::SetSkinProperty(const QString &name, const TComponentValue &valu
             m_tag = int(*number);
         return number.has_value();
     }
-    if (name == QLatin1String("Hint") || name == QLatin1String("ShowHint")) {
-        if (name == QLatin1String("ShowHint")) {
-            const auto flag = BooleanValue(value);
-            if (!flag)
-                return false;
-            m_showHint = *flag;
-            SetHint(m_hint);
-            return true;
-        }
+    if (name == QLatin1String("Hint")) {
         const auto text = TextValue(value);
         if (text)
             SetHint(*text);
         return text.has_value();
+    }
+    if (name == QLatin1String("ShowHint")) {
+        const auto flag = BooleanValue(value);
+        if (flag) {
+            m_showHint = *flag;
+            SetHint(m_hint);
+        }
+        return flag.has_value();
     }
     if (name == QLatin1String("Cursor")) {
         const auto cursor = CursorValue(value);

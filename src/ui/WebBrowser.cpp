@@ -1,6 +1,7 @@
 #include "ui/WebBrowser.h"
 
 #include <QWebEnginePage>
+#include <QWebEngineView>
 
 namespace zelto {
 namespace {
@@ -29,24 +30,61 @@ protected:
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int, const QString &) override {}
 };
 
+class NoticeView final : public QWebEngineView {
+public:
+    using QWebEngineView::QWebEngineView;
+    bool refuseNewWindows = false;
+
+protected:
+    QWebEngineView *createWindow(QWebEnginePage::WebWindowType type) override
+    {
+        return refuseNewWindows ? nullptr : QWebEngineView::createWindow(type);
+    }
+};
+
 } // namespace
 
 TuWebBrowser::TuWebBrowser(QWidget *parent)
-    : QWebEngineView(parent)
+    : QWidget(parent)
     , TuControl(*this, "TuWebBrowser")
 {
-    setPage(new NoticePage(this));
-    setContextMenuPolicy(Qt::NoContextMenu);
 }
 
-void TuWebBrowser::SetSilent(bool silent) { static_cast<NoticePage *>(page())->silent = silent; }
+void TuWebBrowser::SetSilent(bool silent)
+{
+    m_silent = silent;
+    ApplyBehaviour();
+}
 
-bool TuWebBrowser::Silent() const { return static_cast<NoticePage *>(page())->silent; }
+void TuWebBrowser::SetRefuseNewWindows(bool refuse)
+{
+    m_refuseNewWindows = refuse;
+    ApplyBehaviour();
+}
+
+void TuWebBrowser::ApplyBehaviour()
+{
+    if (auto *view = static_cast<NoticeView *>(m_view)) {
+        view->refuseNewWindows = m_refuseNewWindows;
+        static_cast<NoticePage *>(view->page())->silent = m_silent;
+    }
+}
 
 void TuWebBrowser::NavigateToStart()
 {
-    if (!FOpenUrl.isEmpty())
-        load(QUrl::fromUserInput(FOpenUrl));
+    if (FOpenUrl.isEmpty())
+        return;
+    if (!m_view) {
+        auto *view = new NoticeView(this);
+        view->setPage(new NoticePage(view));
+        view->setContextMenuPolicy(Qt::NoContextMenu);
+        view->setGeometry(rect());
+        connect(view, &QWebEngineView::loadFinished, this, &TuWebBrowser::LoadFinished);
+        m_view = view;
+        ApplyBehaviour();
+        view->show();
+    }
+    m_view->load(QUrl::fromUserInput(FOpenUrl));
 }
 
 bool TuWebBrowser::SetSkinProperty(const QString &name, const TComponentValue &value)
@@ -60,9 +98,11 @@ bool TuWebBrowser::SetSkinProperty(const QString &name, const TComponentValue &v
     return TuControl::SetSkinProperty(name, value);
 }
 
-QWebEngineView *TuWebBrowser::createWindow(QWebEnginePage::WebWindowType type)
+void TuWebBrowser::resizeEvent(QResizeEvent *event)
 {
-    return m_refuseNewWindows ? nullptr : QWebEngineView::createWindow(type);
+    QWidget::resizeEvent(event);
+    if (m_view)
+        m_view->setGeometry(rect());
 }
 
 } // namespace zelto

@@ -1,5 +1,6 @@
 #include "ui/uGameSetting.h"
 
+#include "app/LocalSettings.h"
 #include "os/Display.h"
 #include "ui/uSelPath.h"
 
@@ -78,13 +79,12 @@ QStringList TFrmSetting::ResolutionList(const QList<QSize> &modes)
 
 void TFrmSetting::FormCreate() { cbbScreenSize->addItems(ResolutionList(os::Display().Modes())); }
 
-void TFrmSetting::LoadConfig(const TGameDisplayOptions &options)
+void TFrmSetting::LoadConfig()
 {
-    m_options = options;
-    chkWindow->setChecked(!options.FullScreen);
-    chkVBlank->setChecked(options.WaitVBlank);
-    chk3D->setChecked(options.Do3D);
-    int index = cbbScreenSize->findText(ResolutionText(options.ScreenWidth, options.ScreenHeight));
+    chkWindow->setChecked(!g_boFullScreen);
+    chkVBlank->setChecked(g_boWaitVBlank);
+    chk3D->setChecked(g_bo3D);
+    int index = cbbScreenSize->findText(ResolutionText(g_nScreenWidth, g_nScreenHeight));
     if (index < 0)
         index = cbbScreenSize->findText(QStringLiteral("1024x768"));
     if (index < 0 && cbbScreenSize->count() > 0)
@@ -101,14 +101,14 @@ void TFrmSetting::done(int result)
 
 void TFrmSetting::FormCloseQuery()
 {
-    m_options.NewInterface = !chkMainI->isChecked();
-    m_options.FullScreen = !chkWindow->isChecked();
-    m_options.WaitVBlank = chkVBlank->isChecked();
-    m_options.Do3D = chk3D->isChecked();
+    g_boNewInterface = !chkMainI->isChecked();
+    g_boFullScreen = !chkWindow->isChecked();
+    g_boWaitVBlank = chkVBlank->isChecked();
+    g_bo3D = chk3D->isChecked();
     const QStringList size = cbbScreenSize->currentText().split(QLatin1Char('x'));
     if (size.size() == 2) {
-        m_options.ScreenWidth = size.at(0).toInt();
-        m_options.ScreenHeight = size.at(1).toInt();
+        g_nScreenWidth = size.at(0).toInt();
+        g_nScreenHeight = size.at(1).toInt();
     }
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/GameDisplayOptions.h"
 #include "ui/uSelPath.h"
 
 #include <QDialog>
@@ -15,7 +14,8 @@ class QLabel;
 class QPushButton;
 
 // The game settings dialog: window mode, resolution, vertical sync and 3D acceleration for
-// the game client. Its "重新设置Brel目录" link opens the game-directory dialog.
+// the game client (the display settings of app/LocalSettings.h). Its "重新设置Brel目录" link
+// opens the game-directory dialog.
 namespace zelto {
 
 class TFrmSetting final : public QDialog {
@@ -29,9 +29,8 @@ public:
     // The resolutions offered for the display's modes, "800x600" style, smallest first.
     static QStringList ResolutionList(const QList<QSize> &modes);
 
-    void LoadConfig(const TGameDisplayOptions &options);
-    // The options as the dialog holds them (the ones loaded, changed on OK).
-    TGameDisplayOptions Options() const { return m_options; }
+    // Shows the current display settings; closing with OK stores the dialog's into them.
+    void LoadConfig();
     void SetSelPathDialog(TFrmSelPath *dialog) { m_selPath = dialog; }
 
     QCheckBox *chkMainI;
@@ -54,7 +53,6 @@ private:
     void LabHomePathClick();
     void SetLinkColour(const QColor &colour);
 
-    TGameDisplayOptions m_options;
     QPointer<TFrmSelPath> m_selPath;
 };
 

@@ -70,9 +70,12 @@ void TMainForm::LoadFromSkinData(const SkinReader &readSkin)
         m_controller->FMainForm = this;
     for (TuControl *control : SkinControlsOf(*this))
         BindControl(*control);
+    // Taken once all is bound, so the phone-code button follows the switch wherever it is.
+    if (m_controller && m_controller->LoginExchange)
+        m_controller->SetLoginPasswd();
     // With a colour key the window covers only what its controls draw.
     setAttribute(Qt::WA_TranslucentBackground, ColourKeyed());
-    ShadowFollows();
+    m_shadow.FollowMainForm(geometry());
     setUpdatesEnabled(true);
     SkinLoaded = true;
     show();
@@ -132,13 +135,14 @@ void TMainForm::BindControl(TuControl &control)
         auto &box = static_cast<TuServerCombobox &>(widget);
         box.clear();
         if (app)
-            connect(&box, &QComboBox::currentIndexChanged, app, [app, &box] { app->ServerComboboxChange(&box); });
+            connect(&box, &QComboBox::activated, app, [app, &box] { app->ServerComboboxChange(&box); });
     } else if (name == QLatin1StringView("TuResolutionCombobox")) {
         auto &box = static_cast<TuResolutionCombobox &>(widget);
         box.update();
         box.clear();
         if (app) {
-            connect(&box, &QComboBox::currentIndexChanged, app, [app] { app->ResolutionComboboxChange(); });
+            // Only the player's choices count, not the launcher filling the list.
+            connect(&box, &QComboBox::activated, app, [app, &box] { app->ResolutionComboboxChange(box); });
             app->ResolutionCombobox = &box;
         }
     } else if (name == QLatin1StringView("TuIDEdit")) {
@@ -164,24 +168,22 @@ void TMainForm::BindControl(TuControl &control)
             connect(&button, &TuPhoneBtn::MouseDown, app, [app] { app->PhoneLbMouseDown(); });
         }
     } else if (name == QLatin1StringView("TLoginExchange")) {
-        if (app) {
+        if (app)
             app->LoginExchange = &static_cast<TLoginExchange &>(widget);
-            app->SetLoginPasswd();
-        }
     }
 }
 
 void TMainForm::BindTree(TuTreeView &tree)
 {
     tree.clear();
-    tree.SetNodeColour([](const QTreeWidgetItem &node) -> std::optional<QColor> {
+    TuClientApp *app = m_controller;
+    tree.SetNodeColour([app](const QTreeWidgetItem &node) -> std::optional<QColor> {
         if (!node.parent())
             return QColor::fromRgb(kGroupColour);
-        if (const auto active = TuClientApp::ServerActiveOf(node))
-            return QColor::fromRgb(*active ? kActiveServerColour : kInactiveServerColour);
+        if (const TServerItem *server = app ? app->ServerOfNode(node) : nullptr)
+            return QColor::fromRgb(server->Active ? kActiveServerColour : kInactiveServerColour);
         return std::nullopt;
     });
-    TuClientApp *app = m_controller;
     if (!app)
         return;
     tree.SetSelectionLocked([app] { return app->FAtCheckVer; });
@@ -207,19 +209,28 @@ void TMainForm::BindEdit(TuEdit &edit, bool keepsTextOnEntry)
     });
 }
 
-void TMainForm::ShadowFollows()
+void TMainForm::MoveForShadow(QPoint position)
 {
-    m_shadow.setGeometry(geometry());
-    m_shadow.UpdateForm();
+    m_movesByShadow.Expect(position);
+    move(position);
 }
 
 void TMainForm::mousePressEvent(QMouseEvent *event) { event->accept(); }
 
+void TMainForm::paintEvent(QPaintEvent *event)
+{
+    TuForm::paintEvent(event);
+    if (SkinLoaded && !m_painted) {
+        m_painted = true;
+        Trace(QStringLiteral(u"主窗口已绘制")); // the start-up benchmark waits for this line
+    }
+}
+
 void TMainForm::moveEvent(QMoveEvent *event)
 {
     TuForm::moveEvent(event);
-    if (SkinLoaded && m_shadow.geometry() != geometry())
-        ShadowFollows();
+    if (SkinLoaded && !m_movesByShadow.Consume(event->pos()))
+        m_shadow.FollowMainForm(geometry());
 }
 
 void ReadSkin(TuCustomForm &window, const QByteArray &stream)

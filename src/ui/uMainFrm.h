@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/Forms.h"
+#include "ui/RequestedMoves.h"
 
 #include <functional>
 
@@ -27,6 +28,8 @@ public:
     void LoadFromSkinData(const SkinReader &readSkin);
 
     bool SkinLoaded = false;
+    // The shadow window moved: the main window takes the same place.
+    void MoveForShadow(QPoint position);
     // Whether the display shows true colour; the shadow window draws only then.
     bool TrueColour() const { return m_trueColour; }
 
@@ -35,16 +38,18 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     // Once the skin is loaded, the shadow window follows every move.
     void moveEvent(QMoveEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void BindControl(TuControl &control);
     void BindTree(TuTreeView &tree);
     void BindEdit(TuEdit &edit, bool keepsTextOnEntry);
-    void ShadowFollows();
 
     TSplashForm_Login_ZeltoPrime &m_shadow;
     TuClientApp *m_controller;
     bool m_trueColour = false;
+    bool m_painted = false;
+    TRequestedMoves m_movesByShadow;
 };
 
 // The launcher's own skin, as carried in its program file: deciphered, inflated and read

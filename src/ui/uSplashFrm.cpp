@@ -2,6 +2,7 @@
 
 #include "app/RunningClients.h"
 #include "app/Termination.h"
+#include "app/Trace.h"
 #include "app/uLogin.h"
 #include "os/Processes.h"
 #include "ui/uCliTypes.h"
@@ -11,6 +12,7 @@
 #include <QBitmap>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QMoveEvent>
 #include <QPainter>
 
 namespace zelto {
@@ -51,8 +53,16 @@ void TSplashForm_Login_ZeltoPrime::AlginMainForm()
     if (!m_mainForm || m_destroying || !m_mainForm->SkinLoaded)
         return;
     if (m_mainForm->pos() != pos())
-        m_mainForm->move(pos());
+        m_mainForm->MoveForShadow(pos());
     m_mainForm->raise();
+}
+
+void TSplashForm_Login_ZeltoPrime::FollowMainForm(const QRect &geometry)
+{
+    if (geometry.topLeft() != pos())
+        m_movesByMainForm.Expect(geometry.topLeft());
+    setGeometry(geometry);
+    UpdateForm();
 }
 
 void TSplashForm_Login_ZeltoPrime::UpdateForm()
@@ -79,6 +89,7 @@ void TSplashForm_Login_ZeltoPrime::UpdateForm()
 
 void TSplashForm_Login_ZeltoPrime::BringToFront()
 {
+    Trace(QStringLiteral(u"另一次启动请求显示登陆器窗口"));
     showNormal();
     raise();
     activateWindow();
@@ -88,7 +99,7 @@ void TSplashForm_Login_ZeltoPrime::BringToFront()
 void TSplashForm_Login_ZeltoPrime::TimerTimer()
 {
     QStringList &clients = RunningClients();
-    const int maxClient = m_controller ? m_controller->MaxClient() : TuClientApp::kDefaultMaxClient;
+    const int maxClient = m_controller ? m_controller->ServerInfo().MaxClient : TServerInfo().MaxClient;
     for (qsizetype i = clients.size() - 1; i >= 0; --i) {
         if (os::ProcessRunning(clients.at(i).toLongLong()))
             continue;
@@ -134,7 +145,8 @@ void TSplashForm_Login_ZeltoPrime::showEvent(QShowEvent *event)
 void TSplashForm_Login_ZeltoPrime::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
-    AlginMainForm();
+    if (!m_movesByMainForm.Consume(event->pos()))
+        AlginMainForm();
 }
 
 void TSplashForm_Login_ZeltoPrime::closeEvent(QCloseEvent *event)

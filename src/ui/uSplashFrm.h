@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/RequestedMoves.h"
+
 #include <QImage>
 #include <QPointer>
 #include <QTimer>
@@ -28,6 +30,8 @@ public:
     void AlginMainForm();
     // Redraws the tagged pictures of the main window.
     void UpdateForm();
+    // Takes the main window's place and size (the main window moved or loaded its skin).
+    void FollowMainForm(const QRect &geometry);
     // What the window shows: transparent except for the tagged pictures.
     const QImage &Picture() const { return m_picture; }
     // Another start of the launcher asked for this one.
@@ -49,6 +53,7 @@ private:
     QTimer Timer;
     QImage m_picture;
     bool m_destroying = false;
+    TRequestedMoves m_movesByMainForm;
 };
 
 } // namespace zelto

@@ -24,14 +24,14 @@ namespace {
 TEST(ControllerGameStart, LoggedInPlayerStartsTheClientAndTheLauncherEnds)
 {
     testing::ScopedLocalState state;
-    test::RecordingNotifier notifier;
+    testing::RecordingNotifier notifier;
     const QString report = state.Path() + QStringLiteral("/report.json");
     state.SetEnvironment("ZELTO_PROBE_OUT", report.toLocal8Bit());
     g_sBrelPath = state.Path() + QStringLiteral("/client/");
     testing::InstallProbeClient(g_sBrelPath, TClientKind::Cocos);
 
     TuClientApp app(testing::SampleConfiguration());
-    app.FServerInfo.SetResFolder(QStringLiteral("Res"));
+    app.ServerInfo().SetResFolder(QStringLiteral("Res"));
     // What the login-gate session keeps when the player picks a server.
     g_sServerName = QStringLiteral(u"三区");
     g_sServerKey = "a2V5";

@@ -140,7 +140,7 @@ protected:
     }
 
     testing::ScopedLocalState m_state;
-    test::RecordingNotifier m_notifier;
+    testing::RecordingNotifier m_notifier;
 };
 
 TEST_F(FirstAidTool, ToolTwoFoldersDownIsStartedInItsFolder)

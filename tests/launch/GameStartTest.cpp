@@ -67,8 +67,10 @@ protected:
         session.user_id = session.userid = QStringLiteral("u-1");
         session.token = session.ext_token = QStringLiteral("t-1");
         g_sResolution = QStringLiteral("1280*720");
-        StoreDisplayOptions({ .NewInterface = false, .FullScreen = false, .WaitVBlank = false, .Do3D = true,
-                              .ScreenWidth = 1600, .ScreenHeight = 900 });
+        g_boFullScreen = false;
+        g_boWaitVBlank = false;
+        g_nScreenWidth = 1600;
+        g_nScreenHeight = 900;
     }
 
     QString ReportPath() const { return m_state.Path() + QStringLiteral("/probe.json"); }
@@ -94,7 +96,7 @@ protected:
     }
 
     testing::ScopedLocalState m_state;
-    test::RecordingNotifier m_notifier;
+    testing::RecordingNotifier m_notifier;
     RecordingHost m_host;
     TGameStart m_start { m_host };
 };
@@ -173,7 +175,7 @@ TEST_P(GameStart, ClientReceivesExactlyWhatWasBuiltAndTheLauncherEnds)
 {
     InstallClient();
     const QJsonObject environment = GameEnvironmentDocument(m_host.configuration, g_sResolution, 21, PlatformSession());
-    const QJsonObject launch = LaunchRecordToJson(BuildLaunchRecord(m_host.server, m_host.serverInfo, CurrentDisplayOptions()));
+    const QJsonObject launch = LaunchRecordToJson(BuildLaunchRecord(m_host.server, m_host.serverInfo, CurrentDisplaySettings()));
     m_start.StartGame();
     EXPECT_TRUE(m_host.statuses.isEmpty());
     EXPECT_TRUE(m_notifier.messages.isEmpty());

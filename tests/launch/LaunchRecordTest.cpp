@@ -48,8 +48,8 @@ protected:
 
     TServerInfo m_info;
     // Every value away from its default.
-    TGameDisplayOptions m_display { .NewInterface = true, .FullScreen = true, .WaitVBlank = false, .Do3D = false,
-                                    .ScreenWidth = 1600, .ScreenHeight = 900 };
+    TDisplaySettings m_display { .FullScreen = true, .WaitVBlank = false, .Do3D = false, .ScreenWidth = 1600,
+                                 .ScreenHeight = 900, .NewInterface = true };
 };
 
 TEST(LaunchRecordLayout, FreshRecordHoldsTheConstantsAndDisplayDefaults)
@@ -143,7 +143,7 @@ TEST(LaunchArgument, DecodesBackEveryField)
 {
     TServerInfo info;
     info.SetResFolder(QStringLiteral("R"));
-    const TLaunchRecord record = BuildLaunchRecord(SampleServer(), info, TGameDisplayOptions());
+    const TLaunchRecord record = BuildLaunchRecord(SampleServer(), info, TDisplaySettings());
     const QString argument = EncryptLaunchArgument(record.ToBytes());
     const TLaunchArgumentRead read = DecodeLaunchArgument(argument);
     ASSERT_TRUE(read.Ok()) << read.error.toStdString();
@@ -153,7 +153,8 @@ TEST(LaunchArgument, DecodesBackEveryField)
     EXPECT_EQ(json.value("serverKey"), QJsonValue("c2VydmVyLWtleQ=="));
     EXPECT_EQ(json.value("resFolder"), QJsonValue("R\\"));
     EXPECT_EQ(json.value("port"), QJsonValue(7000));
-    EXPECT_EQ(json.value("fullScreen"), QJsonValue(1));
+    EXPECT_EQ(json.value("fullScreen"), QJsonValue(0));
+    EXPECT_EQ(json.value("waitVBlank"), QJsonValue(1));
     EXPECT_EQ(json.value("autoClientType"), QJsonValue(1));
     EXPECT_EQ(json.value("constant196"), QJsonValue(0x4201));
     EXPECT_EQ(json.value("constant375"), QJsonValue(9));

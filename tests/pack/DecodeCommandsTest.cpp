@@ -69,7 +69,7 @@ TEST_F(DecodeCommands, LaunchArgumentPrintsEveryField)
     info.ClientType = 4;
     info.AssistantKind = 2;
     const TSelectedServer server { QStringLiteral(u"二区"), "a2V5", QStringLiteral("10.0.0.9"), 7100, 3 };
-    const TLaunchRecord record = BuildLaunchRecord(server, info, TGameDisplayOptions());
+    const TLaunchRecord record = BuildLaunchRecord(server, info, TDisplaySettings());
     const TToolRun run = Run({ QStringLiteral("decode-launch"), EncryptLaunchArgument(record.ToBytes()) });
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QJsonObject json = Json(run.out);

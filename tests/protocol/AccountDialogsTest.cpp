@@ -64,7 +64,7 @@ protected:
         QApplication::sendEvent(&edit, &press);
     }
 
-    test::RecordingNotifier notifier;
+    testing::RecordingNotifier notifier;
     TRecordingRequests requests;
 };
 

@@ -32,7 +32,7 @@ public:
         qsizetype messagesBefore;
     };
 
-    explicit TRecordingDialogs(const test::RecordingNotifier &notifier) : m_notifier(notifier) {}
+    explicit TRecordingDialogs(const testing::RecordingNotifier &notifier) : m_notifier(notifier) {}
 
     void ShowNewAccount() override {}
     void ShowChangePwd() override {}
@@ -46,7 +46,7 @@ public:
     QList<Effect> effects;
 
 private:
-    const test::RecordingNotifier &m_notifier;
+    const testing::RecordingNotifier &m_notifier;
 };
 
 // The controller's side of the session: the status line and the buttons are recorded, the
@@ -149,7 +149,7 @@ protected:
 
     // Sends from the gate, then a marker message, and waits until the marker's message box
     // was shown: everything before it has been taken in. Returns the boxes shown before it.
-    QList<test::RecordingNotifier::Message> SendThenMarker(const QString &gate, QList<opsim::TGateAction> actions)
+    QList<testing::RecordingNotifier::Message> SendThenMarker(const QString &gate, QList<opsim::TGateAction> actions)
     {
         const qsizetype before = notifier.messages.size();
         actions << opsim::TGateAction::Send(Frame(gate, MsgNewAccountFail, kMarkerRecog));
@@ -159,11 +159,11 @@ protected:
         });
         EXPECT_TRUE(marked);
         return marked ? notifier.messages.mid(before, notifier.messages.size() - before - 1)
-                      : QList<test::RecordingNotifier::Message>{};
+                      : QList<testing::RecordingNotifier::Message>{};
     }
 
     ScopedLocalState state;
-    test::RecordingNotifier notifier;
+    testing::RecordingNotifier notifier;
     TRecordingDialogs dialogs{notifier};
     TServerInfo info;
     TRecordingGateHost host_{dialogs, info};

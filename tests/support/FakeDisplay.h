@@ -2,7 +2,7 @@
 
 #include "os/Display.h"
 
-namespace zelto::test {
+namespace zelto::testing {
 
 // A display of a chosen depth and modes whose depth cannot be changed; installed for its
 // lifetime.
@@ -29,4 +29,4 @@ public:
     QList<int> changesAsked;
 };
 
-} // namespace zelto::test
+} // namespace zelto::testing

@@ -42,7 +42,7 @@ TLauncherConfiguration SampleConfiguration()
 
 TComponentNode SampleSkinTree()
 {
-    using namespace zelto::test;
+    using namespace zelto::testing;
     return Node(QStringLiteral("TuForm"), QStringLiteral("MainForm"),
                 { Prop(QStringLiteral("ClientWidth"), IntValue(867)),
                   Prop(QStringLiteral("Caption"), TextValueOf(QStringLiteral(u"登录器"))) },

@@ -5,7 +5,7 @@
 #include <QList>
 #include <QStringList>
 
-namespace zelto::test {
+namespace zelto::testing {
 
 // Records every notice instead of showing it, and answers the folder picker with the
 // folders queued in `folderAnswers` (empty text, i.e. cancel, when none is left). Installed
@@ -39,4 +39,4 @@ public:
     QStringList folderAnswers;
 };
 
-} // namespace zelto::test
+} // namespace zelto::testing

@@ -2,7 +2,7 @@
 
 #include <QBuffer>
 
-namespace zelto::test {
+namespace zelto::testing {
 
 TComponentValue IntValue(qint64 number)
 {
@@ -95,4 +95,4 @@ QByteArray PngOf(const QColor &colour, QSize size)
     return PngOf(image);
 }
 
-} // namespace zelto::test
+} // namespace zelto::testing

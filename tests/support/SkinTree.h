@@ -8,7 +8,7 @@
 #include <initializer_list>
 
 // Builders for skins written in code: component nodes, properties and values.
-namespace zelto::test {
+namespace zelto::testing {
 
 TComponentValue IntValue(qint64 number);
 TComponentValue TextValueOf(const QString &text);
@@ -29,4 +29,4 @@ TComponentNode Node(const QString &className, const QString &name, QList<TCompon
 QByteArray PngOf(const QColor &colour, QSize size);
 QByteArray PngOf(const QImage &image);
 
-} // namespace zelto::test
+} // namespace zelto::testing

@@ -12,8 +12,8 @@
 namespace zelto {
 namespace {
 
-using test::BinaryValue;
-using test::PngOf;
+using testing::BinaryValue;
+using testing::PngOf;
 
 QPixmap Solid(const QColor &colour, QSize size = QSize(40, 20))
 {
@@ -205,11 +205,11 @@ TEST(ResolutionCombobox, DrawsFlatFrameAndButtonPictureWithoutThreeDBorder)
     box->resize(120, 24);
     ASSERT_TRUE(box->SetSkinProperty(QStringLiteral("ButtonPicture.Data"), BinaryValue(PngOf(Qt::red, { 8, 8 }))));
     EXPECT_EQ(box->ButtonPictureRect(), QRect(102, 1, 17, 22));
-    ASSERT_TRUE(box->SetSkinProperty(QStringLiteral("Ctl3D"), test::BoolValue(false)));
+    ASSERT_TRUE(box->SetSkinProperty(QStringLiteral("Ctl3D"), testing::BoolValue(false)));
     const QImage flat = box->grab().toImage();
     EXPECT_EQ(flat.pixelColor(0, 12), QColor::fromRgb(TuResolutionCombobox::kFrameColour));
     EXPECT_EQ(flat.pixelColor(110, 12), QColor(Qt::red));
-    ASSERT_TRUE(box->SetSkinProperty(QStringLiteral("Ctl3D"), test::BoolValue(true)));
+    ASSERT_TRUE(box->SetSkinProperty(QStringLiteral("Ctl3D"), testing::BoolValue(true)));
     EXPECT_NE(box->grab().toImage().pixelColor(110, 12), QColor(Qt::red));
 }
 
@@ -218,8 +218,8 @@ TEST(ProgressBar, FillsItsShareInTheSkinsColours)
     QWidget parent;
     auto bar = Create<TuProgressBar>("TuCurProgressBar", parent);
     bar->resize(102, 10);
-    ASSERT_TRUE(bar->SetSkinProperty(QStringLiteral("BackgroundColor"), test::IntValue(0x000000)));
-    ASSERT_TRUE(bar->SetSkinProperty(QStringLiteral("Colors.Color"), test::IdentValue(QStringLiteral("clLime"))));
+    ASSERT_TRUE(bar->SetSkinProperty(QStringLiteral("BackgroundColor"), testing::IntValue(0x000000)));
+    ASSERT_TRUE(bar->SetSkinProperty(QStringLiteral("Colors.Color"), testing::IdentValue(QStringLiteral("clLime"))));
     bar->SetMax(4);
     bar->SetPosition(1);
     EXPECT_EQ(bar->FilledWidth(), 25);
@@ -234,9 +234,9 @@ TEST(SkinValues, ReadsTheToolkitsColours)
 {
     EXPECT_EQ(ColorFromTColor(0x0000FF), QColor(255, 0, 0));
     EXPECT_EQ(ColorFromTColor(0x7F9DB9 & 0xFFFFFF), QColor(0xB9, 0x9D, 0x7F));
-    EXPECT_EQ(*ColorValue(test::IdentValue(QStringLiteral("clBtnFace"))), QColor(0xF0, 0xF0, 0xF0));
-    EXPECT_EQ(*ColorValue(test::IdentValue(QStringLiteral("clYellow"))), QColor(255, 255, 0));
-    EXPECT_FALSE(ColorValue(test::IdentValue(QStringLiteral("clNoSuchColour"))).has_value());
+    EXPECT_EQ(*ColorValue(testing::IdentValue(QStringLiteral("clBtnFace"))), QColor(0xF0, 0xF0, 0xF0));
+    EXPECT_EQ(*ColorValue(testing::IdentValue(QStringLiteral("clYellow"))), QColor(255, 255, 0));
+    EXPECT_FALSE(ColorValue(testing::IdentValue(QStringLiteral("clNoSuchColour"))).has_value());
 }
 
 } // namespace
