@@ -1,10 +1,12 @@
 #include "app/Subsystems.h"
 
+#include "platform/AccountPlatform.h"
+
 namespace zelto {
 
-void BindSubsystems(TuClientApp &, TSubsystems &)
+void BindSubsystems(TuClientApp &app, TSubsystems &subsystems)
 {
-    // Subsystems are bound here as they are built.
+    subsystems.platform = std::make_unique<TAccountPlatform>(app);
 }
 
 } // namespace zelto

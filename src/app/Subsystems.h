@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QString>
 #include <QtGlobal>
 
 #include <memory>
@@ -47,12 +48,21 @@ public:
     virtual void CloseSocket() = 0;
 };
 
-// The account platform's flows that controls start directly.
+// The account platform's flows that the controls and the account dialogs start.
 class IAccountPlatform {
 public:
     virtual ~IAccountPlatform() = default;
+    // The start button's login part. True when the press ends there: no one is logged in, so
+    // the login runs instead, and starts the game itself once it holds a user id.
+    virtual bool LoginBeforeStart() = 0;
     virtual void ShowPhoneReg() = 0;
     virtual void PhoneLbMouseDown() = 0;          // a phone code for the account typed in
+    virtual bool PhoneCodeParam(int kind, const QString &phoneNumber) = 0; // kind 5 login, 1 registration
+    // The new password, the phone code and the new password repeated.
+    virtual bool ChangePasswdParam(const QString &account, const QString &newPassword, const QString &code,
+        const QString &repeatedPassword) = 0;
+    virtual bool PhoneRegAccountParam(const QString &phone, const QString &code, const QString &idCard,
+        const QString &trueName, const QString &password, const QString &userName) = 0;
     virtual void LoginQueryQQandWXUrl(int kind) = 0;
     virtual void LoginQueryQQandWXQuery() = 0;
     virtual bool QQLoginOffered() const = 0;
@@ -72,6 +82,8 @@ public:
 class IGameStart {
 public:
     virtual ~IGameStart() = default;
+    // The game start for the logged-in player: server choice, client files, environment
+    // file, launch. The controller runs the account platform's login part before it.
     virtual void StartGame() = 0;
     virtual void Start360() = 0;
 };

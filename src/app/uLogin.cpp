@@ -16,6 +16,7 @@ namespace zelto {
 
 const QString TuClientApp::kNotAvailable = QStringLiteral(u"该功能暂未开放");
 const QString TuClientApp::kSpeedWarning = QStringLiteral(u"发现系统速度不正常，请勿使用加速软件");
+const QString TuClientApp::kLoggedInNoGameStart = QStringLiteral(u"登录成功，游戏启动暂未开放");
 
 namespace {
 
@@ -29,7 +30,8 @@ int ClampToInt(qint64 value) { return int(std::clamp<qint64>(value, 0, std::nume
 
 } // namespace
 
-TuClientApp::TuClientApp()
+TuClientApp::TuClientApp(const TLauncherConfiguration &configuration)
+    : m_configuration(configuration)
 {
     for (QTimer *timer : { &FTimer, &FMiniDownTimer })
         timer->setInterval(kStartupTimerMs);
@@ -103,7 +105,12 @@ void TuClientApp::ReportNotAvailable() { Print(TMessageType::mtWaringin, kNotAva
 
 void TuClientApp::StartGame()
 {
-    Forward(m_subsystems.gameStart, [](IGameStart &start) { start.StartGame(); });
+    if (m_subsystems.platform && m_subsystems.platform->LoginBeforeStart())
+        return;
+    if (m_subsystems.gameStart)
+        m_subsystems.gameStart->StartGame();
+    else
+        Print(TMessageType::mtNormal, kLoggedInNoGameStart);
 }
 
 void TuClientApp::CloseLauncher()
@@ -274,6 +281,24 @@ void TuClientApp::SetButtonsEnabled(bool enabled)
 void TuClientApp::PhoneLbMouseDown()
 {
     Forward(m_subsystems.platform, [](IAccountPlatform &platform) { platform.PhoneLbMouseDown(); });
+}
+
+bool TuClientApp::PhoneCodeParam(int kind, const QString &phoneNumber)
+{
+    return m_subsystems.platform && m_subsystems.platform->PhoneCodeParam(kind, phoneNumber);
+}
+
+bool TuClientApp::ChangePasswdParam(const QString &sAccount, const QString &sPasswd1, const QString &sCode,
+    const QString &sPasswd2)
+{
+    return m_subsystems.platform && m_subsystems.platform->ChangePasswdParam(sAccount, sPasswd1, sCode, sPasswd2);
+}
+
+bool TuClientApp::PhoneRegAccountParam(const QString &sId, const QString &sCode, const QString &id_card,
+    const QString &truename, const QString &sPasswd2, const QString &sUserName)
+{
+    return m_subsystems.platform
+        && m_subsystems.platform->PhoneRegAccountParam(sId, sCode, id_card, truename, sPasswd2, sUserName);
 }
 
 void TuClientApp::HandleKernelEvent(int code)

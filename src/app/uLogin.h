@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/GameDisplayOptions.h"
+#include "app/LauncherConfiguration.h"
 #include "app/StatusLine.h"
 #include "app/Subsystems.h"
 #include "guard/uKernelMonitor.h"
@@ -29,15 +30,21 @@ public:
     // The status report of an operation whose subsystem this build does not carry yet.
     static const QString kNotAvailable;
     static const QString kSpeedWarning;
+    // Where a login ends while this build has no game start.
+    static const QString kLoggedInNoGameStart;
     static constexpr int kDefaultMaxClient = 3;
 
-    TuClientApp();
+    // `configuration` is the launcher's deciphered configuration record, kept for the run.
+    explicit TuClientApp(const TLauncherConfiguration &configuration);
     ~TuClientApp() override;
+
+    const TLauncherConfiguration &Configuration() const { return m_configuration; }
 
     // Called once by the main window after its skin is bound.
     void Open();
 
     // IuApplication
+    // While no one is logged in, the account platform's login; then the game start.
     void StartGame() override;
     void CloseLauncher() override;
     void ShowNewAccount() override;
@@ -68,6 +75,11 @@ public:
     // The start, register, change-password and recovery buttons follow the gate's state.
     void SetButtonsEnabled(bool enabled);
     void PhoneLbMouseDown();
+    // The account platform's requests the account dialogs make; false when they fail.
+    bool PhoneCodeParam(int kind, const QString &phoneNumber);
+    bool ChangePasswdParam(const QString &sAccount, const QString &sPasswd1, const QString &sCode, const QString &sPasswd2);
+    bool PhoneRegAccountParam(const QString &sId, const QString &sCode, const QString &id_card, const QString &truename,
+        const QString &sPasswd2, const QString &sUserName);
     void HandleKernelEvent(int code);
     // The handlers the main window binds to its server tree and choice boxes.
     void ConnectServer(QTreeWidgetItem *node);
@@ -133,6 +145,7 @@ private:
     template <typename Subsystem, typename Work>
     void Forward(const std::unique_ptr<Subsystem> &subsystem, Work work);
 
+    const TLauncherConfiguration m_configuration;
     TSubsystems m_subsystems;
     QPointer<TDMKernelMonitor> m_kernelMonitor;
 };

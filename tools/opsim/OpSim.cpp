@@ -85,7 +85,7 @@ OpSim::OpSim(const QJsonObject &scenario)
             throw TScenarioError(QStringLiteral("unknown section \"%1\" (known: %2)").arg(member.key(), KnownSections()).toStdString());
         if (!member.value().isObject())
             throw TScenarioError(QStringLiteral("section \"%1\" must be an object").arg(member.key()).toStdString());
-        FServices.push_back(kind->Create(member.value().toObject(), *this));
+        FServices.emplace_back(member.key(), kind->Create(member.value().toObject(), *this));
     }
 }
 
@@ -184,6 +184,14 @@ void OpSim::SetFault(const QString &endpoint, const TFault &fault)
     throw TScenarioError(QStringLiteral("no endpoint is named \"%1\"").arg(endpoint).toStdString());
 }
 
+IService *OpSim::ServiceOf(const QString &section) const
+{
+    for (const auto &[name, service] : FServices)
+        if (name == section)
+            return service.get();
+    return nullptr;
+}
+
 TFault OpSim::TakeFault(std::size_t endpoint)
 {
     QMutexLocker lock(&FFaultMutex);
@@ -250,6 +258,12 @@ void OpSim::Serve(const httplib::Request &request, httplib::Response &response)
         break;
     case TFaultKind::MissingData:
         reply = TReply::Json({{QStringLiteral("msg"), QStringLiteral("opsim: data left out")}});
+        break;
+    case TFaultKind::EmptyBody:
+        reply.ContentType = "text/plain";
+        break;
+    case TFaultKind::Message:
+        reply = TReply::Json({{QStringLiteral("msg"), fault.Message}});
         break;
     case TFaultKind::Redirect:
         reply.Status = 302;

@@ -54,6 +54,9 @@ public:
     // Throws TScenarioError for an endpoint that does not exist.
     void SetFault(const QString &endpoint, const TFault &fault);
 
+    // The service built from a section of the scenario; nullptr when it has no such section.
+    IService *ServiceOf(const QString &section) const;
+
 private:
     struct TRegistered {
         TEndpoint endpoint;
@@ -67,7 +70,7 @@ private:
     TFault TakeFault(std::size_t endpoint);
     bool Sleep(int ms); // false when the simulator stops meanwhile
 
-    std::vector<std::unique_ptr<IService>> FServices;
+    std::vector<std::pair<QString, std::unique_ptr<IService>>> FServices;
     std::vector<TRegistered> FEndpoints;
     mutable QMutex FFaultMutex;
     TRequestLog FLog;

@@ -1,4 +1,5 @@
 #include "CatalogueService.h"
+#include "PlatformService.h"
 #include "Service.h"
 
 #include <QJsonDocument>
@@ -12,6 +13,8 @@ std::span<const TServiceKind> ServiceKinds()
     static constexpr std::array kinds{
         TServiceKind{"catalogue", "gateway, signed mod lists and server lists, backup mod lists",
             &CreateCatalogueService},
+        TServiceKind{"platform", "account platform: login, sub-accounts, phone codes, password change, real-name, QQ / WeChat",
+            &CreatePlatformService},
     };
     return kinds;
 }
