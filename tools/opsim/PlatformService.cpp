@@ -387,7 +387,8 @@ private:
     {
         const QString phone = call.Ext(QStringLiteral("phone"));
         const QString kind = call.Ext(QStringLiteral("type"));
-        if (!IsPhoneNumber(phone))
+        // An account name stands for the account's phone (the password change asks so).
+        if (!IsPhoneNumber(phone) && !FindAccount(phone))
             return Refused(QStringLiteral("手机号格式错误"));
         if (kind != QLatin1String("1") && kind != QLatin1String("5"))
             return Refused(QStringLiteral("验证码类型错误"));
