@@ -126,6 +126,7 @@ protected:
         state.SetEnvironment("ZELTO_PLATFORM_BASE", simulator->BaseUrl().toUtf8());
         state.SetEnvironment("ZELTO_EXTRA_PARAM", "http://passport.test/extra");
         PlatformSession().Reset();
+        app.reset(); // one controller at a time
         app = std::make_unique<TuClientApp>(PlatformConfiguration());
         app->EditID = &accountBox;
         app->EditPW = &passwordBox;
