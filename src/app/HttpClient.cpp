@@ -93,7 +93,7 @@ private:
             if (FRequest.OnHead && !FRequest.OnHead(FResponse))
                 return Fail(QStringLiteral("the answer was refused"));
         }
-        const QByteArray piece = FReply->readAll();
+        const QByteArray piece = FReply->isOpen() ? FReply->readAll() : QByteArray();
         if (piece.isEmpty())
             return;
         if (FRequest.OnData) {

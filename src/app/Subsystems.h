@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class QComboBox;
 class QTreeWidgetItem;
 
 // The subsystems the application controller forwards to. Each is a member object of the
@@ -14,6 +15,7 @@ class QTreeWidgetItem;
 namespace zelto {
 
 class TuClientApp;
+enum class TAccountDialog;
 
 // Catalogue retrieval: fetches the mod list and the server list or falls back.
 class ICatalogueRetrieval {
@@ -43,7 +45,7 @@ public:
     virtual void ConnectServer(QTreeWidgetItem *node) = 0;
     virtual void TreeMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position) = 0;
     virtual void TreeChangeNode(QTreeWidgetItem *node) = 0;
-    virtual void ServerComboboxChange() = 0;
+    virtual void ServerComboboxChange(QComboBox *sender) = 0;
     virtual bool Connected() const = 0;
     virtual void CloseSocket() = 0;
 };
@@ -57,16 +59,17 @@ public:
     virtual bool LoginBeforeStart() = 0;
     virtual void ShowPhoneReg() = 0;
     virtual void PhoneLbMouseDown() = 0;          // a phone code for the account typed in
-    virtual bool PhoneCodeParam(int kind, const QString &phoneNumber) = 0; // kind 5 login, 1 registration
-    // The new password, the phone code and the new password repeated.
-    virtual bool ChangePasswdParam(const QString &account, const QString &newPassword, const QString &code,
-        const QString &repeatedPassword) = 0;
-    virtual bool PhoneRegAccountParam(const QString &phone, const QString &code, const QString &idCard,
-        const QString &trueName, const QString &password, const QString &userName) = 0;
     virtual void LoginQueryQQandWXUrl(int kind) = 0;
     virtual void LoginQueryQQandWXQuery() = 0;
     virtual bool QQLoginOffered() const = 0;
     virtual bool WeChatLoginOffered() const = 0;
+    // The platform requests the classic account dialogs make; each answers true on success
+    // and reports its failure itself.
+    virtual bool PhoneCodeParam(int kind, const QString &phoneNumber) = 0;
+    virtual bool ChangePasswdParam(const QString &sAccount, const QString &sPasswd1, const QString &sCode,
+        const QString &sPasswd2) = 0;
+    virtual bool PhoneRegAccountParam(const QString &phoneNumber, const QString &code, const QString &idNumber,
+        const QString &realName, const QString &password, const QString &userName) = 0;
 };
 
 // The classic account dialogs answered by the login gate.
@@ -76,6 +79,9 @@ public:
     virtual void ShowNewAccount() = 0;
     virtual void ShowChangePwd() = 0;
     virtual void ShowGetBackPwd() = 0;
+    // The login gate's answers close a dialog or give its confirm button back.
+    virtual void CloseDialog(TAccountDialog dialog) = 0;
+    virtual void EnableConfirm(TAccountDialog dialog) = 0;
 };
 
 // Starting the game client and the first-aid tool.

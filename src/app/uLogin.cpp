@@ -283,24 +283,6 @@ void TuClientApp::PhoneLbMouseDown()
     Forward(m_subsystems.platform, [](IAccountPlatform &platform) { platform.PhoneLbMouseDown(); });
 }
 
-bool TuClientApp::PhoneCodeParam(int kind, const QString &phoneNumber)
-{
-    return m_subsystems.platform && m_subsystems.platform->PhoneCodeParam(kind, phoneNumber);
-}
-
-bool TuClientApp::ChangePasswdParam(const QString &sAccount, const QString &sPasswd1, const QString &sCode,
-    const QString &sPasswd2)
-{
-    return m_subsystems.platform && m_subsystems.platform->ChangePasswdParam(sAccount, sPasswd1, sCode, sPasswd2);
-}
-
-bool TuClientApp::PhoneRegAccountParam(const QString &sId, const QString &sCode, const QString &id_card,
-    const QString &truename, const QString &sPasswd2, const QString &sUserName)
-{
-    return m_subsystems.platform
-        && m_subsystems.platform->PhoneRegAccountParam(sId, sCode, id_card, truename, sPasswd2, sUserName);
-}
-
 void TuClientApp::HandleKernelEvent(int code)
 {
     if (code == TDMKernelMonitor::kDeviationCode || code == TDMKernelMonitor::kRepeatedDeviationCode)
@@ -323,9 +305,35 @@ void TuClientApp::TreeChangeNode(QTreeWidgetItem *node)
         m_subsystems.gate->TreeChangeNode(node);
 }
 
-void TuClientApp::ServerComboboxChange()
+void TuClientApp::ServerComboboxChange(QComboBox *sender)
 {
-    Forward(m_subsystems.gate, [](IGateSession &gate) { gate.ServerComboboxChange(); });
+    Forward(m_subsystems.gate, [sender](IGateSession &gate) { gate.ServerComboboxChange(sender); });
+}
+
+bool TuClientApp::PhoneCodeParam(int kind, const QString &phoneNumber)
+{
+    return Ask(m_subsystems.platform, [&](IAccountPlatform &platform) { return platform.PhoneCodeParam(kind, phoneNumber); });
+}
+
+bool TuClientApp::ChangePasswdParam(const QString &sAccount, const QString &sPasswd1, const QString &sCode,
+    const QString &sPasswd2)
+{
+    return Ask(m_subsystems.platform,
+        [&](IAccountPlatform &platform) { return platform.ChangePasswdParam(sAccount, sPasswd1, sCode, sPasswd2); });
+}
+
+bool TuClientApp::PhoneRegAccountParam(const QString &phoneNumber, const QString &code, const QString &idNumber,
+    const QString &realName, const QString &password, const QString &userName)
+{
+    return Ask(m_subsystems.platform, [&](IAccountPlatform &platform) {
+        return platform.PhoneRegAccountParam(phoneNumber, code, idNumber, realName, password, userName);
+    });
+}
+
+void TuClientApp::SendGetBackPassWord(const QString &account, const QString &, const QString &, const QString &,
+    const QString &, const QString &, const QString &)
+{
+    Trace(QStringLiteral(u"找回密码 %1").arg(account));
 }
 
 void TuClientApp::ResolutionComboboxChange()

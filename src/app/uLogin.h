@@ -4,7 +4,10 @@
 #include "app/LauncherConfiguration.h"
 #include "app/StatusLine.h"
 #include "app/Subsystems.h"
+#include "catalog/uServerList.h"
 #include "guard/uKernelMonitor.h"
+#include "protocol/AccountRequests.h"
+#include "protocol/GateSession.h"
 #include "ui/uCliTypes.h"
 
 #include <QObject>
@@ -24,7 +27,8 @@ class TMainForm;
 class TUpdateItem;
 class TFrmSetting;
 
-class TuClientApp final : public QObject, public IuApplication, public IStatusLine {
+class TuClientApp final : public QObject, public IuApplication, public IStatusLine, public IGateHost,
+                          public IAccountRequests {
     Q_OBJECT
 public:
     // The status report of an operation whose subsystem this build does not carry yet.
@@ -73,22 +77,32 @@ public:
     void DoHttp();
     void FillServerTree();
     // The start, register, change-password and recovery buttons follow the gate's state.
-    void SetButtonsEnabled(bool enabled);
+    void SetButtonsEnabled(bool enabled) override;
     void PhoneLbMouseDown();
-    // The account platform's requests the account dialogs make; false when they fail.
-    bool PhoneCodeParam(int kind, const QString &phoneNumber);
-    bool ChangePasswdParam(const QString &sAccount, const QString &sPasswd1, const QString &sCode, const QString &sPasswd2);
-    bool PhoneRegAccountParam(const QString &sId, const QString &sCode, const QString &id_card, const QString &truename,
-        const QString &sPasswd2, const QString &sUserName);
     void HandleKernelEvent(int code);
     // The handlers the main window binds to its server tree and choice boxes.
     void ConnectServer(QTreeWidgetItem *node);
     void TreeMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint position);
     void TreeChangeNode(QTreeWidgetItem *node);
-    void ServerComboboxChange();
+    void ServerComboboxChange(QComboBox *sender);
     void ResolutionComboboxChange();
     // Starts the phone-code countdown of one minute on the phone-code button.
     void StartPhoneCountdown();
+
+    // IGateHost
+    TuTreeView *ServerTree() const override { return TreeView; }
+    bool AtCheckVer() const override { return FAtCheckVer; }
+    IClassicAccountDialogs *AccountDialogs() const override { return m_subsystems.accountDialogs.get(); }
+
+    // IAccountRequests: the platform's requests report "not available" until it is bound.
+    bool PhoneCodeParam(int kind, const QString &phoneNumber) override;
+    bool ChangePasswdParam(const QString &sAccount, const QString &sPasswd1, const QString &sCode,
+        const QString &sPasswd2) override;
+    bool PhoneRegAccountParam(const QString &phoneNumber, const QString &code, const QString &idNumber,
+        const QString &realName, const QString &password, const QString &userName) override;
+    // The classic recovery request is not sent by this launcher; the dialog waits for the gate.
+    void SendGetBackPassWord(const QString &account, const QString &newPassword, const QString &birthday,
+        const QString &answer2, const QString &question2, const QString &answer1, const QString &question1) override;
 
     // Most game clients that may run at once, from the catalogue.
     int MaxClient() const;
@@ -120,6 +134,7 @@ public:
     // Created hidden at start-up.
     QPointer<TFrmSetting> FrmSetting;
 
+    TServerInfo FServerInfo;
     TGameDisplayOptions DisplayOptions;
     bool FAtCheckVer = true;          // the start-up pass has not finished yet
     bool AutoConnectPending = false;  // the shadow window connects to the selected server
@@ -144,6 +159,9 @@ private:
     // Runs `work` on the subsystem when it is bound, otherwise reports that it is not.
     template <typename Subsystem, typename Work>
     void Forward(const std::unique_ptr<Subsystem> &subsystem, Work work);
+    // The same for an operation that answers true on success; false when it is not bound.
+    template <typename Subsystem, typename Work>
+    bool Ask(const std::unique_ptr<Subsystem> &subsystem, Work work);
 
     const TLauncherConfiguration m_configuration;
     TSubsystems m_subsystems;
@@ -157,6 +175,15 @@ void TuClientApp::Forward(const std::unique_ptr<Subsystem> &subsystem, Work work
         work(*subsystem);
     else
         ReportNotAvailable();
+}
+
+template <typename Subsystem, typename Work>
+bool TuClientApp::Ask(const std::unique_ptr<Subsystem> &subsystem, Work work)
+{
+    if (subsystem)
+        return work(*subsystem);
+    ReportNotAvailable();
+    return false;
 }
 
 } // namespace zelto

@@ -51,8 +51,9 @@ public:
     TCatalogueRetrieval(TServerInfo &serverInfo, ICatalogueHost &host, IRetryClock *clock = nullptr);
     ~TCatalogueRetrieval() override; // stops and waits for running server-list requests
 
-    // The whole catalogue pass; true when a server-list address is known or a server list
-    // (the cached one, or the local test servers' pass) was applied.
+    // The whole catalogue pass. True when a fetched mod list names a server-list address, or,
+    // when no mod list was fetched (all sources failed, or the local test servers were
+    // shown), when the cached server list loaded.
     bool CheckServerInfo(const TCatalogueAddresses &addresses);
     // Starts the server-list request on a worker thread and returns at once; nothing happens
     // for an empty address.

@@ -38,16 +38,16 @@ bool TAccountPlatform::PhoneCodeParam(int kind, const QString &phoneNumber)
     return FServices.PhoneCodeParam(kind, phoneNumber);
 }
 
-bool TAccountPlatform::ChangePasswdParam(const QString &account, const QString &newPassword, const QString &code,
-    const QString &repeatedPassword)
+bool TAccountPlatform::ChangePasswdParam(const QString &sAccount, const QString &sPasswd1, const QString &sCode,
+    const QString &sPasswd2)
 {
-    return FServices.ChangePasswdParam(account, newPassword, code, repeatedPassword);
+    return FServices.ChangePasswdParam(sAccount, sPasswd1, sCode, sPasswd2);
 }
 
-bool TAccountPlatform::PhoneRegAccountParam(const QString &phone, const QString &code, const QString &idCard,
-    const QString &trueName, const QString &password, const QString &userName)
+bool TAccountPlatform::PhoneRegAccountParam(const QString &phoneNumber, const QString &code, const QString &idNumber,
+    const QString &realName, const QString &password, const QString &userName)
 {
-    return FServices.PhoneRegAccountParam(phone, code, idCard, trueName, password, userName);
+    return FServices.PhoneRegAccountParam(phoneNumber, code, idNumber, realName, password, userName);
 }
 
 bool TAccountPlatform::QQLoginOffered() const { return deploy::QQLoginOffered(); }

@@ -23,10 +23,10 @@ public:
     void ShowPhoneReg() override;
     void PhoneLbMouseDown() override;
     bool PhoneCodeParam(int kind, const QString &phoneNumber) override;
-    bool ChangePasswdParam(const QString &account, const QString &newPassword, const QString &code,
-        const QString &repeatedPassword) override;
-    bool PhoneRegAccountParam(const QString &phone, const QString &code, const QString &idCard, const QString &trueName,
-        const QString &password, const QString &userName) override;
+    bool ChangePasswdParam(const QString &sAccount, const QString &sPasswd1, const QString &sCode,
+        const QString &sPasswd2) override;
+    bool PhoneRegAccountParam(const QString &phoneNumber, const QString &code, const QString &idNumber,
+        const QString &realName, const QString &password, const QString &userName) override;
     void LoginQueryQQandWXUrl(int kind) override { FThirdParty.LoginQueryQQandWXUrl(kind); }
     void LoginQueryQQandWXQuery() override { FThirdParty.LoginQueryQQandWXQuery(); }
     bool QQLoginOffered() const override;

@@ -4,6 +4,8 @@
 #include "app/Trace.h"
 #include "app/uLogin.h"
 #include "os/Display.h"
+#include "ui/SkinBuilder.h"
+#include "ui/SkinStream.h"
 #include "ui/uCliTypes.h"
 #include "ui/uSplashFrm.h"
 
@@ -130,7 +132,7 @@ void TMainForm::BindControl(TuControl &control)
         auto &box = static_cast<TuServerCombobox &>(widget);
         box.clear();
         if (app)
-            connect(&box, &QComboBox::currentIndexChanged, app, [app] { app->ServerComboboxChange(); });
+            connect(&box, &QComboBox::currentIndexChanged, app, [app, &box] { app->ServerComboboxChange(&box); });
     } else if (name == QLatin1StringView("TuResolutionCombobox")) {
         auto &box = static_cast<TuResolutionCombobox &>(widget);
         box.update();
@@ -218,6 +220,14 @@ void TMainForm::moveEvent(QMoveEvent *event)
     TuForm::moveEvent(event);
     if (SkinLoaded && m_shadow.geometry() != geometry())
         ShadowFollows();
+}
+
+void ReadSkin(TuCustomForm &window, const QByteArray &stream)
+{
+    const TComponentStreamRead read = DecodeSkinStream(stream);
+    if (!read.Complete())
+        Trace(QStringLiteral(u"皮肤读取中断 %1 (偏移 %2)").arg(read.error).arg(read.errorOffset));
+    ReadComponentTree(window, read.root);
 }
 
 } // namespace zelto

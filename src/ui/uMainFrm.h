@@ -47,4 +47,8 @@ private:
     bool m_trueColour = false;
 };
 
+// The launcher's own skin, as carried in its program file: deciphered, inflated and read
+// into the window. A skin that cannot be read whole leaves what was read before the fault.
+void ReadSkin(TuCustomForm &window, const QByteArray &stream);
+
 } // namespace zelto

@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QTcpServer>
 #include <QThread>
+#include <QTimer>
 
 namespace zelto {
 namespace {
@@ -183,6 +184,19 @@ TEST_F(HttpClientTest, FormPostIsPercentEncodedUtf8)
     EXPECT_EQ(request.Method, QByteArray("POST"));
     EXPECT_EQ(request.Header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
     EXPECT_EQ(request.Body, QByteArray("account=%E5%BC%A0%E4%B8%89&os=Windows%2010&x=a%26b%3Dc"));
+}
+
+TEST_F(HttpClientTest, TimersGoOnWhileARequestWaits)
+{
+    TFault slow;
+    slow.DelayMs = 300;
+    simulator.SetFault("text", slow);
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+    timer.start(10);
+    EXPECT_TRUE(HttpFetch(HttpGet(Url("/text"), "A")).Ok);
+    EXPECT_GT(ticks, 0);
 }
 
 TEST_F(HttpClientTest, WorkerThreadRequestsEndWhenTheThreadIsStopped)

@@ -1,6 +1,6 @@
 #include "PackedLauncherFixture.h"
 
-#include "ui/SkinStream.h"
+#include "support/SkinTree.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -42,36 +42,15 @@ TLauncherConfiguration SampleConfiguration()
 
 TComponentNode SampleSkinTree()
 {
-    const auto integer = [](qint64 value) {
-        TComponentValue v;
-        v.kind = value >= -128 && value <= 127 ? TValueKind::Int8 : TValueKind::Int16;
-        v.integer = value;
-        return v;
-    };
-    const auto text = [](const QString &value) {
-        TComponentValue v;
-        v.kind = TValueKind::String;
-        v.text = value;
-        return v;
-    };
-    TComponentNode root;
-    root.className = QStringLiteral("TuForm");
-    root.name = QStringLiteral("MainForm");
-    root.properties = { { QStringLiteral("ClientWidth"), integer(867) },
-                        { QStringLiteral("Caption"), text(QStringLiteral(u"登录器")) } };
-    TComponentNode button;
-    button.className = QStringLiteral("TuStartBtton");
-    button.name = QStringLiteral("BtnStart");
-    TComponentValue picture;
-    picture.kind = TValueKind::Binary;
-    picture.bytes = QByteArray("\x89PNG\r\n\x1A\n....", 12);
-    button.properties = { { QStringLiteral("Left"), integer(12) }, { QStringLiteral("Picture.Data"), picture } };
-    TComponentNode edit;
-    edit.className = QStringLiteral("TuIDEdit");
-    edit.name = QStringLiteral("EditID");
-    edit.properties = { { QStringLiteral("Font.Name"), text(QStringLiteral("Tahoma")) } };
-    root.children = { button, edit };
-    return root;
+    using namespace zelto::test;
+    return Node(QStringLiteral("TuForm"), QStringLiteral("MainForm"),
+                { Prop(QStringLiteral("ClientWidth"), IntValue(867)),
+                  Prop(QStringLiteral("Caption"), TextValueOf(QStringLiteral(u"登录器"))) },
+                { Node(QStringLiteral("TuStartBtton"), QStringLiteral("BtnStart"),
+                       { Prop(QStringLiteral("Left"), IntValue(12)),
+                         Prop(QStringLiteral("Picture.Data"), BinaryValue(QByteArray("\x89PNG\r\n\x1A\n....", 12))) }),
+                  Node(QStringLiteral("TuIDEdit"), QStringLiteral("EditID"),
+                       { Prop(QStringLiteral("Font.Name"), TextValueOf(QStringLiteral("Tahoma"))) }) });
 }
 
 QByteArray PackedLauncher(const QByteArray &image, const TAppendedContent &content)

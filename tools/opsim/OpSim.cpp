@@ -127,6 +127,9 @@ void OpSim::Start(quint16 port)
     FStartedMs = MonotonicMs();
     FStopping = false;
     FListener = std::thread([this] { FServer->listen_after_bind(); });
+    // cpp-httplib's stop() is lost on a server that has not begun to listen.
+    for (int waited = 0; !FServer->is_running() && waited < 5000; ++waited)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 void OpSim::Stop()
