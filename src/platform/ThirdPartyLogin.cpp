@@ -1,6 +1,7 @@
 #include "platform/ThirdPartyLogin.h"
 
 #include "app/LocalSettings.h"
+#include "app/Trace.h"
 #include "app/uLogin.h"
 #include "catalog/JsonRead.h"
 #include "os/TickCount.h"
@@ -10,6 +11,8 @@
 #include "platform/PlatformRequest.h"
 #include "platform/PlatformSession.h"
 #include "ui/uMainFrm.h"
+
+#include <QUrl>
 
 namespace zelto {
 
@@ -34,6 +37,12 @@ void TThirdPartyLoginFlow::LoginQueryQQandWXUrl(int nType)
     const QString url = ReadText(data, QStringLiteral("third_login_url"));
     if (session.query_key.isEmpty() || url.isEmpty())
         return;
+    // The address comes from the network: only a web page is handed to the browser.
+    const QString scheme = QUrl(url).scheme().toLower();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https")) {
+        Trace(QStringLiteral("第三方登录地址无效 %1").arg(url));
+        return;
+    }
     FApp.FTimerQuyery.start();
     FApp.QueryTickCount = os::TickCount();
     FApp.OpenURL(url);

@@ -61,9 +61,9 @@ TEST_F(ThirdPartyLogin, EachKindAsksForItsAddressAndPollingStarts)
     EXPECT_EQ(browser.opened.size(), 2);
 }
 
-TEST_F(ThirdPartyLogin, AnAnswerWithoutKeyOrAddressStartsNoPolling)
+TEST_F(ThirdPartyLogin, AnAnswerWithoutKeyOrWebAddressStartsNoPolling)
 {
-    for (const QJsonObject &qq : {QJsonObject{{"queryKey", ""}}, QJsonObject{{"url", ""}}}) {
+    for (const QJsonObject &qq : {QJsonObject{{"queryKey", ""}}, QJsonObject{{"url", ""}}, QJsonObject{{"url", "file:///etc/passwd"}}}) {
         ServeKinds(qq);
         app->LoginQueryQQandWXUrl(2);
         EXPECT_FALSE(app->FTimerQuyery.isActive());
