@@ -155,7 +155,10 @@ TEST_F(PhoneServices, TheRealNameDialogBindsAndLogsThePlayerOut)
 TEST_F(PhoneServices, TheRegistrationDialogChecksItsFieldsInOrder)
 {
     ServePlayer();
-    TFrmPhoneRegAccount dialog(Platform().PhoneServices(), nullptr);
+    app->ShowPhoneReg(); // shown without waiting
+    ASSERT_TRUE(Platform().PhoneReg());
+    TFrmPhoneRegAccount &dialog = *Platform().PhoneReg();
+    EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("手机账号注册"));
     struct Case {
         const char *phone;
@@ -172,7 +175,6 @@ TEST_F(PhoneServices, TheRegistrationDialogChecksItsFieldsInOrder)
         {"1380000000a", "123", "手机号必须是数字.", "提示", NoticeIcon::Error},
         {"13800000001", "123", "暂不支持手机号注册，请使用账号注册", "提示", NoticeIcon::Information},
     };
-    dialog.show();
     for (const Case &c : cases) {
         notices.messages.clear();
         dialog.PhoneEdit().setText(QString::fromUtf8(c.phone));

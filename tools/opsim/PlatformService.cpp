@@ -2,12 +2,12 @@
 
 #include "OpSim.h"
 #include "PlatformCall.h"
+#include "PlatformScenario.h"
 #include "SectionReader.h"
 
 #include "deploy/Deployment.h"
 #include "platform/PlatformRequest.h"
 
-#include <QJsonArray>
 #include <QMutex>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -20,49 +20,10 @@ namespace {
 
 const QString kAuthorizePath = QStringLiteral("/third/authorize");
 
-// How a sub-account login answers (the forms a platform may use).
-enum class TSecAnswer { Ext, UserId, GameToken, EmptySmallId, Neither };
-
-const std::map<QString, TSecAnswer> kSecAnswers{
-    {QStringLiteral("ext"), TSecAnswer::Ext},
-    {QStringLiteral("user_id"), TSecAnswer::UserId},
-    {QStringLiteral("game_token"), TSecAnswer::GameToken},
-    {QStringLiteral("emptySmallId"), TSecAnswer::EmptySmallId},
-    {QStringLiteral("neither"), TSecAnswer::Neither},
-};
-
-struct TSubAccount {
-    QString id;          // "small_id", else "userid"
-    TSecAnswer answer = TSecAnswer::Ext;
-    QString gameToken;
-};
-
-struct TAccount {
-    QString username;
-    QString password;
-    QString phone;
-    int isReal = 1;
-    QString userId;
-    QString originalUserId;
-    QString token;
-    QString userToken;
-    QString loginCredential;
-    bool hasExt = true;
-    QJsonObject ext;     // "small_list" included as sent
-    QList<TSubAccount> subAccounts;
-};
-
 struct TPhoneCode {
     QString code;
     QString kind;
     QString token;
-};
-
-struct TThirdLoginKind {
-    QString account;
-    int pendingPolls = 0;
-    std::optional<QString> queryKey; // as answered, when the scenario fixes it
-    std::optional<QString> url;
 };
 
 struct TThirdLogin {
@@ -97,17 +58,11 @@ bool IsIdentityCardNumber(const QString &text)
 
 class TPlatform final : public TPlatformService {
 public:
-    TPlatform(const QJsonObject &section, TServiceContext &context) : FContext(context)
+    TPlatform(const QJsonObject &section, TServiceContext &context)
+        : FContext(context)
+        , FScenario(TPlatformScenario::Read(section))
     {
-        const TSectionReader reader(section, QStringLiteral("platform"));
-        reader.AllowOnly({"identity", "accounts", "phoneCode", "thirdLogin", "faults"});
-        ReadIdentity(TSectionReader(reader.Object(QStringLiteral("identity")), QStringLiteral("platform.identity")));
-        const QJsonArray accounts = reader.Array(QStringLiteral("accounts"));
-        for (qsizetype i = 0; i < accounts.size(); ++i)
-            FAccounts.append(ReadAccount(accounts[i], int(i)));
-        ReadPhoneCode(TSectionReader(reader.Object(QStringLiteral("phoneCode")), QStringLiteral("platform.phoneCode")));
-        ReadThirdLogin(TSectionReader(reader.Object(QStringLiteral("thirdLogin")), QStringLiteral("platform.thirdLogin")));
-        AddEndpoints(TSectionReader(reader.Object(QStringLiteral("faults")), QStringLiteral("platform.faults")));
+        AddEndpoints(TSectionReader(FScenario.faults, QStringLiteral("platform.faults")));
     }
 
     QString LastPhoneCode(const QString &phone) const override
@@ -120,7 +75,7 @@ public:
     QString PasswordOf(const QString &username) const override
     {
         QMutexLocker lock(&FMutex);
-        const TAccount *account = FindAccount(username);
+        const TAccount *account = FScenario.FindAccount(username);
         return account ? account->password : QString();
     }
 
@@ -132,96 +87,6 @@ public:
 
 private:
     using TAnswer = TReply (TPlatform::*)(const TPlatformCall &call);
-
-    void ReadIdentity(const TSectionReader &identity)
-    {
-        identity.AllowOnly({"platform", "cpgameid", "subject", "game_id"});
-        for (const QString &key : identity.Json().keys())
-            FIdentity.append({key, identity.Text(key, QString())});
-    }
-
-    TAccount ReadAccount(const QJsonValue &value, int index) const
-    {
-        const TSectionReader entry(value.toObject(), QStringLiteral("platform.accounts[%1]").arg(index));
-        if (!value.isObject())
-            entry.Fail(QStringLiteral("each account is an object"));
-        entry.AllowOnly({"username", "password", "phone", "is_real", "user_id", "original_user_id", "token",
-            "user_token", "login_credential", "ext", "small_list"});
-        TAccount account;
-        account.username = entry.Text(QStringLiteral("username"), QString());
-        if (account.username.isEmpty())
-            entry.Fail(QStringLiteral("\"username\" must be given"));
-        account.password = entry.Text(QStringLiteral("password"), QString());
-        account.phone = entry.Text(QStringLiteral("phone"), QString());
-        account.isReal = entry.Integer(QStringLiteral("is_real"), 1);
-        account.userId = entry.Text(QStringLiteral("user_id"), QString::number(10001 + index));
-        account.originalUserId = entry.Text(QStringLiteral("original_user_id"), account.userId);
-        account.token = entry.Text(QStringLiteral("token"), QStringLiteral("tk-") + account.userId);
-        account.userToken = entry.Text(QStringLiteral("user_token"), QString());
-        account.loginCredential = entry.Text(QStringLiteral("login_credential"), QString());
-        account.hasExt = !entry.Json().value(QStringLiteral("ext")).isNull();
-        account.ext = account.hasExt ? entry.Object(QStringLiteral("ext")) : QJsonObject();
-        if (entry.Has(QStringLiteral("small_list"))) {
-            if (!account.hasExt)
-                entry.Fail(QStringLiteral("\"small_list\" travels inside \"ext\", which is null"));
-            account.ext.insert(QStringLiteral("small_list"), ReadSubAccounts(entry, account.subAccounts));
-        }
-        return account;
-    }
-
-    // The list as the login answer carries it; what the simulator itself needs is taken out.
-    QJsonArray ReadSubAccounts(const TSectionReader &entry, QList<TSubAccount> &subAccounts) const
-    {
-        QJsonArray sent;
-        const QJsonArray list = entry.Array(QStringLiteral("small_list"));
-        for (qsizetype i = 0; i < list.size(); ++i) {
-            const TSectionReader small(list[i].toObject(), entry.Where() + QStringLiteral(".small_list[%1]").arg(i));
-            if (!list[i].isObject())
-                small.Fail(QStringLiteral("each sub-account is an object"));
-            TSubAccount sub;
-            sub.id = small.Text(QStringLiteral("small_id"), QString());
-            if (sub.id.isEmpty())
-                sub.id = small.Text(QStringLiteral("userid"), QString());
-            const QString answer = small.Text(QStringLiteral("secLogin"), QStringLiteral("ext"));
-            if (!kSecAnswers.contains(answer))
-                small.Fail(QStringLiteral("\"secLogin\" is one of ext, user_id, game_token, emptySmallId, neither"));
-            sub.answer = kSecAnswers.at(answer);
-            sub.gameToken = small.Text(QStringLiteral("gameToken"), QStringLiteral("gt-") + sub.id);
-            subAccounts.append(sub);
-            QJsonObject element = list[i].toObject();
-            element.remove(QStringLiteral("secLogin"));
-            element.remove(QStringLiteral("gameToken"));
-            sent.append(element);
-        }
-        return sent;
-    }
-
-    void ReadPhoneCode(const TSectionReader &phoneCode)
-    {
-        phoneCode.AllowOnly({"code", "answerCodeType", "answerToken"});
-        FFixedCode = phoneCode.Text(QStringLiteral("code"), QString());
-        FAnswerCodeType = phoneCode.Flag(QStringLiteral("answerCodeType"), true);
-        FAnswerToken = phoneCode.Flag(QStringLiteral("answerToken"), true);
-    }
-
-    void ReadThirdLogin(const TSectionReader &thirdLogin)
-    {
-        thirdLogin.AllowOnly({"qq", "weixin"});
-        for (const QString &type : thirdLogin.Json().keys()) {
-            const TSectionReader kind(thirdLogin.Object(type), thirdLogin.Where() + u'.' + type);
-            kind.AllowOnly({"account", "pendingPolls", "queryKey", "url"});
-            TThirdLoginKind login;
-            login.account = kind.Text(QStringLiteral("account"), QString());
-            if (!FindAccount(login.account))
-                kind.Fail(QStringLiteral("\"account\" must name one of the accounts"));
-            login.pendingPolls = kind.Integer(QStringLiteral("pendingPolls"), 0);
-            if (kind.Has(QStringLiteral("queryKey")))
-                login.queryKey = kind.Text(QStringLiteral("queryKey"), QString());
-            if (kind.Has(QStringLiteral("url")))
-                login.url = kind.Text(QStringLiteral("url"), QString());
-            FThirdLoginKinds[type] = login;
-        }
-    }
 
     void AddEndpoints(const TSectionReader &faults)
     {
@@ -273,7 +138,7 @@ private:
             TPlatformCall::Read(request.Body, deploy::PlatformSecret(), mainNeeds, extNeeds, msg, note);
         if (!call)
             return Refused(msg, note);
-        for (const auto &[name, expected] : FIdentity) {
+        for (const auto &[name, expected] : FScenario.identity) {
             const std::optional<QString> sent = call->Value(name);
             if (sent && *sent != expected)
                 return Refused(QStringLiteral("参数错误"),
@@ -283,22 +148,9 @@ private:
         return (this->*answer)(*call);
     }
 
-    const TAccount *FindAccount(const QString &name) const
-    {
-        for (const TAccount &account : FAccounts)
-            if (account.username == name || (!account.phone.isEmpty() && account.phone == name))
-                return &account;
-        return nullptr;
-    }
-
-    TAccount *FindAccount(const QString &name)
-    {
-        return const_cast<TAccount *>(std::as_const(*this).FindAccount(name));
-    }
-
     const TAccount *AccountOfToken(const QString &token) const
     {
-        for (const TAccount &account : FAccounts)
+        for (const TAccount &account : FScenario.accounts)
             if (!token.isEmpty() && account.token == token)
                 return &account;
         return nullptr;
@@ -333,7 +185,7 @@ private:
     TReply AnswerLogin(const TPlatformCall &call)
     {
         const QString username = call.Main(QStringLiteral("username"));
-        const TAccount *account = FindAccount(username);
+        const TAccount *account = FScenario.FindAccount(username);
         if (!account)
             return Refused(QStringLiteral("账号不存在"));
         const QString event = call.Ext(QStringLiteral("event"));
@@ -344,7 +196,7 @@ private:
             const TPhoneCode *code = LoginCodeOf(*account, username);
             if (!code || call.Main(QStringLiteral("password")) != code->code)
                 return Refused(QStringLiteral("验证码错误"));
-            if (FAnswerToken && call.Ext(QStringLiteral("token")) != code->token)
+            if (FScenario.answerToken && call.Ext(QStringLiteral("token")) != code->token)
                 return Refused(QStringLiteral("验证码令牌错误"));
         } else {
             return Refused(QStringLiteral("参数错误"), QStringLiteral("ext \"event\" must be password or phone"));
@@ -388,20 +240,20 @@ private:
         const QString phone = call.Ext(QStringLiteral("phone"));
         const QString kind = call.Ext(QStringLiteral("type"));
         // An account name stands for the account's phone (the password change asks so).
-        if (!IsPhoneNumber(phone) && !FindAccount(phone))
+        if (!IsPhoneNumber(phone) && !FScenario.FindAccount(phone))
             return Refused(QStringLiteral("手机号格式错误"));
         if (kind != QLatin1String("1") && kind != QLatin1String("5"))
             return Refused(QStringLiteral("验证码类型错误"));
         ++FSent;
         TPhoneCode sent;
-        sent.code = FFixedCode.isEmpty() ? QString::number(QRandomGenerator::global()->bounded(100000, 1000000)) : FFixedCode;
+        sent.code = FScenario.fixedCode.isEmpty() ? QString::number(QRandomGenerator::global()->bounded(100000, 1000000)) : FScenario.fixedCode;
         sent.kind = kind;
         sent.token = QStringLiteral("ptk-%1").arg(FSent);
         FPhoneCodes[phone] = sent;
         QJsonObject data{{QStringLiteral("sessionid"), QStringLiteral("sess-%1").arg(FSent)}};
-        if (FAnswerCodeType)
+        if (FScenario.answerCodeType)
             data.insert(QStringLiteral("code_type"), call.Ext(QStringLiteral("code_type")));
-        if (FAnswerToken)
+        if (FScenario.answerToken)
             data.insert(QStringLiteral("token"), sent.token);
         TReply reply = Succeeded(QStringLiteral("发送成功"), data);
         reply.Note = QStringLiteral("code %1 sent to %2 (kind %3)").arg(sent.code, phone, kind);
@@ -411,7 +263,7 @@ private:
     TReply AnswerEditUser(const TPlatformCall &call)
     {
         const QString username = call.Main(QStringLiteral("username"));
-        TAccount *account = FindAccount(username);
+        TAccount *account = FScenario.FindAccount(username);
         if (!account)
             return Refused(QStringLiteral("账号不存在"));
         const TPhoneCode *code = LoginCodeOf(*account, username);
@@ -446,8 +298,8 @@ private:
     TReply AnswerThirdLoginUrl(const TPlatformCall &call)
     {
         const QString type = call.Main(QStringLiteral("third_login_type"));
-        const auto kind = FThirdLoginKinds.find(type);
-        if (kind == FThirdLoginKinds.end())
+        const auto kind = FScenario.thirdLogin.find(type);
+        if (kind == FScenario.thirdLogin.end())
             return Refused(QStringLiteral("不支持的登录方式"), QStringLiteral("no third-party login \"%1\" in the scenario").arg(type));
         ++FSent;
         const QString queryKey = kind->second.queryKey.value_or(QStringLiteral("qk-%1").arg(FSent));
@@ -467,7 +319,7 @@ private:
             --login->second.pendingPolls;
             return Refused(QStringLiteral("等待授权"));
         }
-        return Succeeded(QStringLiteral("登录成功"), LoginData(*FindAccount(login->second.account)));
+        return Succeeded(QStringLiteral("登录成功"), LoginData(*FScenario.FindAccount(login->second.account)));
     }
 
     TReply AnswerAuthorize(const TRecordedRequest &request)
@@ -487,12 +339,7 @@ private:
     }
 
     TServiceContext &FContext;
-    QList<QPair<QString, QString>> FIdentity;
-    QList<TAccount> FAccounts;
-    QString FFixedCode;
-    bool FAnswerCodeType = true;
-    bool FAnswerToken = true;
-    std::map<QString, TThirdLoginKind> FThirdLoginKinds;
+    TPlatformScenario FScenario; // accounts change with password changes, under FMutex
 
     mutable QMutex FMutex; // the requests arrive on the server's threads
     std::map<QString, TPhoneCode> FPhoneCodes;
