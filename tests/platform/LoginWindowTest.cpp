@@ -1,7 +1,7 @@
 #include "PlatformFixture.h"
 
 #include "platform/FSmallAccount.h"
-#include "support/SkinTree.h"
+#include "SkinFiles.h"
 #include "ui/SkinBuilder.h"
 #include "ui/uCliTypes.h"
 #include "ui/uMainFrm.h"
@@ -13,24 +13,10 @@
 namespace zelto::testing {
 namespace {
 
-using test::BoolValue;
-using test::Bounds;
-using test::Node;
-using test::Prop;
-using test::TextValueOf;
-
-// A login window as an operator's skin makes it: the two boxes, the login switch on
-// password login, the start button and a status line.
-TComponentNode LoginSkin()
+// The launcher's default skin: boxes, login switch on password login, start button, status line.
+TComponentNode DefaultSkin()
 {
-    return Node("TMainForm", "MainForm", {Prop("ClientWidth", test::IntValue(600)), Prop("ClientHeight", test::IntValue(400))},
-        {
-            Node("TuIDEdit", "EditID", Bounds(200, 150, 180, 24)),
-            Node("TuPWEdit", "EditPW", Bounds(200, 190, 180, 24)),
-            Node("TLoginExchange", "LoginSwitch", Bounds(200, 230, 60, 20) + QList{Prop("Check", BoolValue(true))}),
-            Node("TuStartBtton", "BtnStart", Bounds(200, 260, 120, 40)),
-            Node("TuInfLable", "LblStatus", Bounds(20, 360, 400, 20)),
-        });
+    return pack::ReadSkinTextFile(QStringLiteral(ZELTO_SOURCE_DIR "/skins/default/skin.txt"));
 }
 
 // Types text into a box key by key, as a player would.
@@ -53,7 +39,8 @@ protected:
         shadow = std::make_unique<TSplashForm_Login_ZeltoPrime>(app.get());
         window = new TMainForm(*shadow, app.get());
         shadow->SetMainForm(window);
-        window->FormCreate([](TuCustomForm &form) { ReadComponentTree(form, LoginSkin()); });
+        const TComponentNode skin = DefaultSkin();
+        window->FormCreate([&skin](TuCustomForm &form) { ReadComponentTree(form, skin); });
         app->SetButtonsEnabled(true); // as the login gate does once it is connected
         // The player picks the second sub-account with the keyboard and presses Enter.
         player = [](QDialog &dialog) {
@@ -71,13 +58,13 @@ protected:
         ASSERT_TRUE(app->EditID && app->EditPW);
         Type(*app->EditID, QStringLiteral("player1"));
         Type(*app->EditPW, QStringLiteral("secret1"));
-        auto *start = window->findChild<QAbstractButton *>(QStringLiteral("BtnStart"));
+        auto *start = window->findChild<QAbstractButton *>(QStringLiteral("Start"));
         ASSERT_TRUE(start && start->isEnabled());
         start->click();
         EXPECT_TRUE(start->isEnabled()); // disabled only while the press runs
     }
 
-    QString StatusLine() const { return window->findChild<QLabel *>(QStringLiteral("LblStatus"))->text(); }
+    QString StatusLine() const { return window->findChild<QLabel *>(QStringLiteral("Status"))->text(); }
 
     void TearDown() override
     {
