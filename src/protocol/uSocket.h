@@ -42,6 +42,8 @@ public:
     static constexpr qint64 kReadBufferBytes = 64 * 1024;
 
     explicit TuClientSocket(int connectDeadlineMs);
+    // Ends an open connection without raising anything: the handlers' owner is going away.
+    ~TuClientSocket() override { EndConnection(); }
 
     QString Address; // dotted IPv4 text (a host name is resolved by the connect itself)
     int Port = 0;

@@ -115,8 +115,8 @@ TEST(PlatformService, KeepsThePhoneCodeItSentForTheTestAndTheLog)
                   AssembleParamList(main, QStringList{"type=5", "code_type=5", "phone=13800000001"} + kDeviceBlock,
                       deploy::PlatformSecret())),
         QStringLiteral("发送成功"));
-    EXPECT_EQ(PlatformServiceOf(simulator)->LastPhoneCode("13800000001"), QStringLiteral("246810"));
-    EXPECT_TRUE(PlatformServiceOf(simulator)->LastPhoneCode("13800000002").isEmpty());
+    EXPECT_EQ(simulator.Platform()->LastPhoneCode("13800000001"), QStringLiteral("246810"));
+    EXPECT_TRUE(simulator.Platform()->LastPhoneCode("13800000002").isEmpty());
     const QJsonObject logged = simulator.LogJson().last().toObject();
     EXPECT_EQ(logged.value("note").toString(), QStringLiteral("code 246810 sent to 13800000001 (kind 5)"));
     EXPECT_EQ(HttpFetch(HttpGet(simulator.BaseUrl() + "/third/authorize?query_key=none", "browser")).Status, 404);

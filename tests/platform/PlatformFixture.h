@@ -136,7 +136,7 @@ protected:
     }
 
     TAccountPlatform &Platform() { return static_cast<TAccountPlatform &>(*app->Subsystems().platform); }
-    opsim::TPlatformService &Service() { return *opsim::PlatformServiceOf(*simulator); }
+    opsim::TPlatformService &Service() { return *simulator->Platform(); }
     void BindGameStart() { app->Subsystems().gameStart = std::make_unique<TRecordingGameStart>(gameStarts); }
 
     // Types into the boxes and presses start.

@@ -20,9 +20,9 @@ struct TDocument {
     TForm form = TForm::Plain;
 };
 
-QByteArray Publish(const TDocument &document, const QString &baseUrl)
+QByteArray Publish(const TDocument &document, const TServiceContext &context)
 {
-    const QString text = ExpandBase(document.text, baseUrl);
+    const QString text = context.Expand(document.text);
     switch (document.form) {
     case TForm::Substituted: return PublishSubstitutedModList(text);
     case TForm::Sealed: return SealServerList(text).toLatin1();
@@ -31,10 +31,10 @@ QByteArray Publish(const TDocument &document, const QString &baseUrl)
     return text.toUtf8();
 }
 
-TReply DocumentReply(const TDocument &document, const QString &baseUrl)
+TReply DocumentReply(const TDocument &document, const TServiceContext &context)
 {
     TReply reply;
-    reply.Body = Publish(document, baseUrl);
+    reply.Body = Publish(document, context);
     if (document.form == TForm::Sealed)
         reply.ContentType = "text/plain";
     return reply;
@@ -88,7 +88,7 @@ private:
             return TReply::Refusal(403, refusal);
         QJsonArray data;
         for (const QString &address : addresses)
-            data.append(ExpandBase(address, FContext.BaseUrl()));
+            data.append(FContext.Expand(address));
         return TReply::Json({{QStringLiteral("data"), data}});
     }
 
@@ -111,18 +111,18 @@ private:
             if (entry.Flag(QStringLiteral("substituted")))
                 document.form = TForm::Substituted;
             try {
-                Publish(document, FContext.BaseUrl()); // a document that cannot be published is a scenario mistake
+                Publish(document, FContext); // a document that cannot be published is a scenario mistake
             } catch (const std::exception &error) {
                 entry.Fail(QString::fromLocal8Bit(error.what()));
             }
-            THandler handler = [this, document](const TRecordedRequest &) { return DocumentReply(document, FContext.BaseUrl()); };
+            THandler handler = [this, document](const TRecordedRequest &) { return DocumentReply(document, FContext); };
             if (kind) {
                 const QString dataName = entry.Text(QStringLiteral("dataName"), DataNameOf(path, *kind));
                 handler = [this, document, dataName](const TRecordedRequest &request) {
                     const QString refusal = SignatureRefusal(request,
                         DocumentSignature(dataName, ParseDecimalInt32(request.Param(QStringLiteral("time"))).value_or(0)),
                         QStringLiteral("data name \"%1\"").arg(dataName));
-                    return refusal.isEmpty() ? DocumentReply(document, FContext.BaseUrl()) : TReply::Refusal(403, refusal);
+                    return refusal.isEmpty() ? DocumentReply(document, FContext) : TReply::Refusal(403, refusal);
                 };
             }
             FContext.AddEndpoint({entry.Text(QStringLiteral("name"), path), "GET", path, handler, entry.Fault()});

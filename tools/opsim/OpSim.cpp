@@ -1,5 +1,8 @@
 #include "OpSim.h"
 
+#include "GateService.h"
+#include "PlatformService.h"
+
 #include <httplib.h>
 
 #include <QFile>
@@ -73,6 +76,7 @@ QJsonObject LoadScenarioFile(const QString &fileName)
 }
 
 OpSim::OpSim(const QJsonObject &scenario)
+    : FStartedMs(MonotonicMs())
 {
     for (auto member = scenario.begin(); member != scenario.end(); ++member) {
         if (member.key() == QLatin1String("description"))
@@ -85,13 +89,14 @@ OpSim::OpSim(const QJsonObject &scenario)
             throw TScenarioError(QStringLiteral("unknown section \"%1\" (known: %2)").arg(member.key(), KnownSections()).toStdString());
         if (!member.value().isObject())
             throw TScenarioError(QStringLiteral("section \"%1\" must be an object").arg(member.key()).toStdString());
-        FServices.emplace_back(member.key(), kind->Create(member.value().toObject(), *this));
+        FServices.push_back(kind->Create(member.value().toObject(), *this));
     }
 }
 
 OpSim::~OpSim()
 {
     Stop();
+    FServices.clear(); // services with threads of their own still log until they end
 }
 
 void OpSim::AddEndpoint(TEndpoint endpoint)
@@ -108,6 +113,31 @@ void OpSim::AddEndpoint(TEndpoint endpoint)
     const TFault fault = endpoint.Fault;
     FEndpoints.push_back({std::move(endpoint), fault});
 }
+
+void OpSim::AddPlaceholder(const QString &name, const QString &value)
+{
+    if (name == QLatin1String("base") || !FPlaceholders.emplace(name, value).second)
+        throw TScenarioError(QStringLiteral("two services publish \"{%1}\"").arg(name).toStdString());
+}
+
+QString OpSim::Expand(QString text) const
+{
+    text.replace(QStringLiteral("{base}"), BaseUrl());
+    for (const auto &[name, value] : FPlaceholders)
+        text.replace(u'{' + name + u'}', value);
+    return text;
+}
+
+void OpSim::RecordEvent(TRecordedRequest event)
+{
+    event.TimeMs = MonotonicMs() - FStartedMs;
+    event.Received = QDateTime::currentDateTimeUtc();
+    FLog.Append(std::move(event));
+}
+
+TGateService *OpSim::Gates() const { return ServiceOfType<TGateService>(); }
+
+TPlatformService *OpSim::Platform() const { return ServiceOfType<TPlatformService>(); }
 
 void OpSim::Start(quint16 port)
 {
@@ -187,14 +217,6 @@ void OpSim::SetFault(const QString &endpoint, const TFault &fault)
     throw TScenarioError(QStringLiteral("no endpoint is named \"%1\"").arg(endpoint).toStdString());
 }
 
-IService *OpSim::ServiceOf(const QString &section) const
-{
-    for (const auto &[name, service] : FServices)
-        if (name == section)
-            return service.get();
-    return nullptr;
-}
-
 TFault OpSim::TakeFault(std::size_t endpoint)
 {
     QMutexLocker lock(&FFaultMutex);
@@ -270,7 +292,7 @@ void OpSim::Serve(const httplib::Request &request, httplib::Response &response)
         break;
     case TFaultKind::Redirect:
         reply.Status = 302;
-        reply.Headers.append({"Location", ExpandBase(fault.Location, BaseUrl()).toUtf8()});
+        reply.Headers.append({"Location", Expand(fault.Location).toUtf8()});
         break;
     case TFaultKind::None:
         try {
@@ -301,6 +323,12 @@ bool OpSim::ServeAdministration(const TRecordedRequest &request, httplib::Respon
         TReply reply;
         reply.Body = QJsonDocument(EndpointsJson()).toJson(QJsonDocument::Indented);
         Answer(response, reply);
+    } else if (what == QLatin1String("gate") && request.Method == "POST" && Gates()) {
+        try {
+            Answer(response, TReply::Json(Gates()->Administer(QJsonDocument::fromJson(request.Body).object())));
+        } catch (const TScenarioError &error) {
+            Answer(response, TReply::Refusal(400, QString::fromUtf8(error.what())));
+        }
     } else if (what == QLatin1String("fault") && request.Method == "POST") {
         try {
             const QJsonObject change = QJsonDocument::fromJson(request.Body).object();

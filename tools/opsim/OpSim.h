@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
+
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -25,6 +27,9 @@ struct Response;
 // describes, one section per service (see README.md). Usable as a library: a test builds it
 // from a scenario object, starts it, points the launcher at BaseUrl() and reads Requests().
 namespace zelto::opsim {
+
+class TGateService;
+class TPlatformService;
 
 // Reads a scenario file. Throws TScenarioError when it cannot be read or is not a JSON object.
 QJsonObject LoadScenarioFile(const QString &fileName);
@@ -43,6 +48,12 @@ public:
 
     quint16 Port() const { return FPort; }
     QString BaseUrl() const override;
+    QString Expand(QString text) const override;
+
+    // The login gates of the scenario; nullptr when it has no "gate" section.
+    TGateService *Gates() const;
+    // The account platform of the scenario; nullptr when it has no "platform" section.
+    TPlatformService *Platform() const;
 
     QList<TRecordedRequest> Requests() const { return FLog.Requests(); }
     QList<TRecordedRequest> RequestsTo(const QString &endpoint) const;
@@ -54,30 +65,38 @@ public:
     // Throws TScenarioError for an endpoint that does not exist.
     void SetFault(const QString &endpoint, const TFault &fault);
 
-    // The service built from a section of the scenario; nullptr when it has no such section.
-    IService *ServiceOf(const QString &section) const;
-
 private:
+    template <typename Service>
+    Service *ServiceOfType() const
+    {
+        for (const std::unique_ptr<IService> &service : FServices)
+            if (auto *found = dynamic_cast<Service *>(service.get()))
+                return found;
+        return nullptr;
+    }
     struct TRegistered {
         TEndpoint endpoint;
         TFault fault;
     };
 
     void AddEndpoint(TEndpoint endpoint) override;
+    void AddPlaceholder(const QString &name, const QString &value) override;
+    void RecordEvent(TRecordedRequest event) override;
     void Serve(const httplib::Request &request, httplib::Response &response);
     bool ServeAdministration(const TRecordedRequest &request, httplib::Response &response);
     // The fault to apply to this request (used up by one when it has a count).
     TFault TakeFault(std::size_t endpoint);
     bool Sleep(int ms); // false when the simulator stops meanwhile
 
-    std::vector<std::pair<QString, std::unique_ptr<IService>>> FServices;
+    std::vector<std::unique_ptr<IService>> FServices;
     std::vector<TRegistered> FEndpoints;
+    std::map<QString, QString> FPlaceholders; // written while the services are built only
     mutable QMutex FFaultMutex;
     TRequestLog FLog;
     std::unique_ptr<httplib::Server> FServer;
     std::thread FListener;
     quint16 FPort = 0;
-    qint64 FStartedMs = 0;
+    qint64 FStartedMs;
     std::mutex FStopMutex;
     std::condition_variable FStopSignal;
     bool FStopping = false;

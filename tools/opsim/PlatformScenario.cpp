@@ -60,7 +60,7 @@ TAccount ReadAccount(const QJsonValue &value, int index)
         entry.Fail(QStringLiteral("\"username\" must be given"));
     account.password = entry.Text(QStringLiteral("password"), QString());
     account.phone = entry.Text(QStringLiteral("phone"), QString());
-    account.isReal = entry.Integer(QStringLiteral("is_real"), 1);
+    account.isReal = entry.Integer(QStringLiteral("is_real"), 1, 0);
     account.userId = entry.Text(QStringLiteral("user_id"), QString::number(10001 + index));
     account.originalUserId = entry.Text(QStringLiteral("original_user_id"), account.userId);
     account.token = entry.Text(QStringLiteral("token"), QStringLiteral("tk-") + account.userId);
@@ -94,7 +94,7 @@ void ReadThirdLogin(const TSectionReader &thirdLogin, TPlatformScenario &scenari
         login.account = kind.Text(QStringLiteral("account"), QString());
         if (!scenario.FindAccount(login.account))
             kind.Fail(QStringLiteral("\"account\" must name one of the accounts"));
-        login.pendingPolls = kind.Integer(QStringLiteral("pendingPolls"), 0);
+        login.pendingPolls = kind.Integer(QStringLiteral("pendingPolls"), 0, 0);
         if (kind.Has(QStringLiteral("queryKey")))
             login.queryKey = kind.Text(QStringLiteral("queryKey"), QString());
         if (kind.Has(QStringLiteral("url")))

@@ -1,6 +1,5 @@
 #include "PlatformService.h"
 
-#include "OpSim.h"
 #include "PlatformCall.h"
 #include "PlatformScenario.h"
 #include "SectionReader.h"
@@ -307,7 +306,7 @@ private:
         const QString url = kind->second.url.value_or(
             FContext.BaseUrl() + kAuthorizePath + QStringLiteral("?query_key=") + QString::fromLatin1(QUrl::toPercentEncoding(queryKey)));
         return Succeeded(QStringLiteral("获取成功"),
-            {{QStringLiteral("query_key"), queryKey}, {QStringLiteral("third_login_url"), ExpandBase(url, FContext.BaseUrl())}});
+            {{QStringLiteral("query_key"), queryKey}, {QStringLiteral("third_login_url"), FContext.Expand(url)}});
     }
 
     TReply AnswerThirdLoginResult(const TPlatformCall &call)
@@ -354,11 +353,6 @@ private:
 std::unique_ptr<IService> CreatePlatformService(const QJsonObject &section, TServiceContext &context)
 {
     return std::make_unique<TPlatform>(section, context);
-}
-
-TPlatformService *PlatformServiceOf(const OpSim &simulator)
-{
-    return dynamic_cast<TPlatformService *>(simulator.ServiceOf(QStringLiteral("platform")));
 }
 
 } // namespace zelto::opsim

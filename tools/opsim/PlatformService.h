@@ -11,8 +11,6 @@
 // "platform" (tools/opsim/README.md).
 namespace zelto::opsim {
 
-class OpSim;
-
 struct TRealNameBinding {
     QString userid;
     QString smallId;
@@ -30,8 +28,5 @@ public:
 };
 
 std::unique_ptr<IService> CreatePlatformService(const QJsonObject &section, TServiceContext &context);
-
-// The platform of a simulator; nullptr when its scenario has no "platform" section.
-TPlatformService *PlatformServiceOf(const OpSim &simulator);
 
 } // namespace zelto::opsim

@@ -37,13 +37,13 @@ bool TSectionReader::Flag(const QString &key, bool fallback) const
     return value.toBool(fallback);
 }
 
-int TSectionReader::Integer(const QString &key, int fallback) const
+int TSectionReader::Integer(const QString &key, int fallback, int least) const
 {
     const QJsonValue value = FObject.value(key);
     if (value.isUndefined())
         return fallback;
-    if (!value.isDouble() || value.toDouble() != double(value.toInt()))
-        Fail(QStringLiteral("\"%1\" must be a whole number").arg(key));
+    if (!value.isDouble() || value.toDouble() != double(value.toInt()) || value.toInt() < least)
+        Fail(QStringLiteral("\"%1\" must be a whole number of at least %2").arg(key).arg(least));
     return value.toInt();
 }
 

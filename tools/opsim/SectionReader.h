@@ -9,7 +9,8 @@
 
 namespace zelto::opsim {
 
-// Reads one object of a scenario; every mistake is a TScenarioError that names where it is.
+// Reads one object of a scenario, and says where and what is wrong when it cannot: every
+// mistake is a TScenarioError naming the member.
 class TSectionReader {
 public:
     TSectionReader(const QJsonObject &object, QString where) : FObject(object), FWhere(std::move(where)) {}
@@ -20,7 +21,7 @@ public:
     QString Text(const QString &key, const QString &fallback) const;
     QString Path() const; // "path", given and starting with "/"
     bool Flag(const QString &key, bool fallback = false) const;
-    int Integer(const QString &key, int fallback) const;
+    int Integer(const QString &key, int fallback, int least) const; // a whole number of at least `least`
     QJsonArray Array(const QString &key) const;
     QJsonObject Object(const QString &key) const;
     TFault Fault() const; // "fault"; none when absent

@@ -44,6 +44,13 @@ public:
     virtual void AddEndpoint(TEndpoint endpoint) = 0;
     // "http://127.0.0.1:<port>"; known once the simulator has started, so read it when answering.
     virtual QString BaseUrl() const = 0;
+    // Replaces "{base}" by BaseUrl() and every placeholder a service published by its value.
+    virtual QString Expand(QString text) const = 0;
+    // Publishes "{name}" for Expand. Throws TScenarioError when the name is taken.
+    virtual void AddPlaceholder(const QString &name, const QString &value) = 0;
+    // Adds an event that is not an HTTP request (a gate connection, a frame) to the request
+    // log; its time is filled in. Safe from any thread.
+    virtual void RecordEvent(TRecordedRequest event) = 0;
 };
 
 class IService {
@@ -59,8 +66,5 @@ struct TServiceKind {
 };
 
 std::span<const TServiceKind> ServiceKinds();
-
-// Replaces "{base}" by the simulator's address.
-QString ExpandBase(QString text, const QString &baseUrl);
 
 } // namespace zelto::opsim

@@ -1,4 +1,5 @@
 #include "CatalogueService.h"
+#include "GateService.h"
 #include "PlatformService.h"
 #include "Service.h"
 
@@ -13,6 +14,7 @@ std::span<const TServiceKind> ServiceKinds()
     static constexpr std::array kinds{
         TServiceKind{"catalogue", "gateway, signed mod lists and server lists, backup mod lists",
             &CreateCatalogueService},
+        TServiceKind{"gate", "login gates, one loopback port per server entry", &CreateGateService},
         TServiceKind{"platform", "account platform: login, sub-accounts, phone codes, password change, real-name, QQ / WeChat",
             &CreatePlatformService},
     };
@@ -32,11 +34,6 @@ TReply TReply::Refusal(int status, const QString &why)
     reply.Status = status;
     reply.Note = why;
     return reply;
-}
-
-QString ExpandBase(QString text, const QString &baseUrl)
-{
-    return text.replace(QStringLiteral("{base}"), baseUrl);
 }
 
 } // namespace zelto::opsim

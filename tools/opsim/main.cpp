@@ -1,5 +1,6 @@
 // zelto-opsim: serves the operator's side of a deployment on loopback, as a scenario file
 // describes it, and records every request the launcher makes.
+#include "GateService.h"
 #include "OpSim.h"
 
 #include <QCommandLineParser>
@@ -24,6 +25,7 @@ const char kDescription[] =
     "\n"
     "While it runs:  GET /__opsim/log (request log as JSON), DELETE /__opsim/log,\n"
     "                GET /__opsim/endpoints, POST /__opsim/fault {\"endpoint\": NAME, \"fault\": {...}}\n"
+    "                POST /__opsim/gate {\"gate\": NAME, \"mode\": MODE, \"do\": [actions]}\n"
     "\n"
     "Exit codes: 0 stopped by a signal, 1 could not serve or write a file, 2 usage or scenario error.\n"
     "The scenario format is described in tools/opsim/README.md.";
@@ -108,6 +110,10 @@ int main(int argc, char **argv)
         && !WriteFile(parser.value(portFileOption), QByteArray::number(simulator->Port()) + '\n'))
         return kExitCannotRun;
     std::printf("ZELTO_OPSIM_BASE=%s\n", simulator->BaseUrl().toLatin1().constData());
+    if (const zelto::opsim::TGateService *gates = simulator->Gates()) {
+        for (const QString &name : gates->Names())
+            std::printf("ZELTO_OPSIM_GATE=%s 127.0.0.1:%u\n", name.toUtf8().constData(), unsigned(gates->Port(name)));
+    }
     std::fflush(stdout);
     std::fprintf(stderr, "zelto-opsim: serving on %s; stop with Ctrl+C\n", simulator->BaseUrl().toLatin1().constData());
 
