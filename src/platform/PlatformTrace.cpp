@@ -16,7 +16,8 @@ QJsonValue Masked(const QJsonValue &value);
 QJsonObject MaskedObject(QJsonObject object)
 {
     for (auto member = object.begin(); member != object.end(); ++member) {
-        if (IsSecretName(member.key()) && !member.value().toVariant().toString().isEmpty())
+        // Numbers pass: the envelope's "code" is a status, not a phone code.
+        if (IsSecretName(member.key()) && !member.value().toString().isEmpty())
             member.value() = kMask;
         else
             member.value() = Masked(member.value());

@@ -22,7 +22,7 @@ TEST(PlatformTrace, TheSentLineMasksSecretsAlsoInsideTheExtObject)
 TEST(PlatformTrace, TheAnswerLineMasksSecretMembersAtAnyDepth)
 {
     const QString answer = QStringLiteral(
-        R"({"msg":"登录成功","data":{"user_id":"501","token":"tk-1","user_token":"","login_credential":"c-1",)"
+        R"({"code":0,"msg":"登录成功","data":{"user_id":"501","token":"tk-1","user_token":"","login_credential":"c-1",)"
         R"("ext":{"small_list":[{"small_id":"s-1","small_token":"st-1"}]}}})");
     const QString line = AnswerTraceLine(answer);
     for (const char *secret : {"tk-1", "c-1", "st-1"})
@@ -30,6 +30,7 @@ TEST(PlatformTrace, TheAnswerLineMasksSecretMembersAtAnyDepth)
     EXPECT_TRUE(line.contains(QStringLiteral("\"msg\":\"登录成功\"")));
     EXPECT_TRUE(line.contains(QStringLiteral("\"small_id\":\"s-1\"")));
     EXPECT_TRUE(line.contains(QStringLiteral("\"user_token\":\"\""))); // nothing to hide
+    EXPECT_TRUE(line.contains(QStringLiteral("\"code\":0")));          // a status, not a phone code
     EXPECT_EQ(AnswerTraceLine(QStringLiteral("<html>busy</html>")), QStringLiteral("返回: <html>busy</html>"));
 }
 
