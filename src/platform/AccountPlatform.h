@@ -33,10 +33,7 @@ public:
     bool WeChatLoginOffered() const override;
 
     TPlatformClient &Client() { return FClient; }
-    TLoginFlow &Login() { return FLogin; }
-    TSecLoginFlow &SecLogin() { return FSecLogin; }
     TPhoneServices &PhoneServices() { return FServices; }
-    TThirdPartyLoginFlow &ThirdParty() { return FThirdParty; }
     // The phone registration dialog, once it has been shown.
     TFrmPhoneRegAccount *PhoneReg() const { return FPhoneReg; }
 

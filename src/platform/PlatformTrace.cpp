@@ -5,11 +5,26 @@
 #include <QJsonObject>
 #include <QSet>
 
+#include <algorithm>
+
 namespace zelto {
 namespace {
 
 const QString kMask = QStringLiteral("***");
 constexpr qsizetype kMaxTracedAnswer = 4000;
+
+// Whether a parameter or answer member of this name holds a secret.
+bool IsSecretName(const QString &name)
+{
+    static const QSet<QString> secrets{
+        QStringLiteral("password"), QStringLiteral("repassword"), QStringLiteral("code"),
+        QStringLiteral("token"), QStringLiteral("user_token"), QStringLiteral("ext_token"),
+        QStringLiteral("game_token"), QStringLiteral("small_token"), QStringLiteral("phone_token"),
+        QStringLiteral("login_credential"), QStringLiteral("sessionid"), QStringLiteral("query_key"),
+        QStringLiteral("id_card"),
+    };
+    return secrets.contains(name.toLower());
+}
 
 QJsonValue Masked(const QJsonValue &value);
 
@@ -72,18 +87,6 @@ QString CommaItem(const QString &item)
 }
 
 } // namespace
-
-bool IsSecretName(const QString &name)
-{
-    static const QSet<QString> secrets{
-        QStringLiteral("password"), QStringLiteral("repassword"), QStringLiteral("code"),
-        QStringLiteral("token"), QStringLiteral("user_token"), QStringLiteral("ext_token"),
-        QStringLiteral("game_token"), QStringLiteral("small_token"), QStringLiteral("phone_token"),
-        QStringLiteral("login_credential"), QStringLiteral("sessionid"), QStringLiteral("query_key"),
-        QStringLiteral("id_card"),
-    };
-    return secrets.contains(name.toLower());
-}
 
 QString SentTraceLine(const QStringList &paramList)
 {

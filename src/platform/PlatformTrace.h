@@ -8,9 +8,6 @@
 // is formed: no secret ever reaches the sink.
 namespace zelto {
 
-// Whether a parameter or answer member of this name holds a secret.
-bool IsSecretName(const QString &name);
-
 // "发送: " and the list in comma-separated form; secret values and the secrets inside the
 // ext object (shown decoded) masked.
 QString SentTraceLine(const QStringList &paramList);
