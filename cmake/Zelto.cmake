@@ -9,3 +9,14 @@ function(zelto_collect_sources OUT DIR)
   endforeach()
   set(${OUT} ${found} PARENT_SCOPE)
 endfunction()
+
+# Gives an executable a version block (file description and the project's version) in the
+# ELF section that the launcher's file-version reader looks for, as a Windows build has it
+# in its version resource.
+function(zelto_add_version_block TARGET DESCRIPTION)
+  set(ZELTO_VERSION_TARGET ${TARGET})
+  set(ZELTO_VERSION_DESCRIPTION ${DESCRIPTION})
+  set(generated ${CMAKE_BINARY_DIR}/version/${TARGET}_version.cpp)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/VersionBlock.cpp.in ${generated} @ONLY)
+  target_sources(${TARGET} PRIVATE ${generated})
+endfunction()

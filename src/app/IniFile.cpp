@@ -43,13 +43,19 @@ bool SameName(const QString &a, const QString &b)
 
 } // namespace
 
-TIniFile::TIniFile(QString fileName) : FFileName(std::move(fileName))
+TIniFile::TIniFile(QString fileName, TIniEncoding encoding) : FFileName(std::move(fileName)), FEncoding(encoding)
 {
     QFile file(FFileName);
     if (!file.open(QIODevice::ReadOnly))
         return;
     FExists = true;
-    FLines = SplitLines(os::FromAnsi(file.readAll()));
+    const QByteArray bytes = file.readAll();
+    FLines = SplitLines(FEncoding == TIniEncoding::Utf8 ? QString::fromUtf8(bytes) : os::FromAnsi(bytes));
+}
+
+QByteArray TIniFile::Encoded(const QString &text) const
+{
+    return FEncoding == TIniEncoding::Utf8 ? text.toUtf8() : os::ToAnsi(text);
 }
 
 TIniFile::TLocation TIniFile::Locate(const QString &section, const QString &key) const
@@ -130,7 +136,7 @@ bool TIniFile::Save() const
     if (!file.open(QIODevice::WriteOnly))
         return false;
     for (const QString &line : FLines)
-        file.write(os::ToAnsi(line) + "\r\n");
+        file.write(Encoded(line) + "\r\n");
     return file.commit();
 }
 

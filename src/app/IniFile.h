@@ -7,13 +7,17 @@
 
 namespace zelto {
 
-// A Windows INI file in the system ANSI code page, read and written whole. Section and key
+// A Windows INI file in the system ANSI code page (or UTF-8, for stores of Unicode text
+// such as the registry store), read and written whole. Section and key
 // names match without regard to ASCII letter case; values are trimmed, and a pair of quotes
 // around a value is dropped. Writing a key keeps every other line of the file (other
 // sections, other keys, comments) as it was.
+enum class TIniEncoding { Ansi, Utf8 };
+
 class TIniFile {
 public:
-    explicit TIniFile(QString fileName); // reads the file when it exists
+    // Reads the file when it exists.
+    explicit TIniFile(QString fileName, TIniEncoding encoding = TIniEncoding::Ansi);
 
     bool Exists() const { return FExists; }
 
@@ -38,7 +42,10 @@ private:
     TLocation Locate(const QString &section, const QString &key) const;
     std::optional<QString> Value(const QString &section, const QString &key) const;
 
+    QByteArray Encoded(const QString &text) const;
+
     QString FFileName;
+    TIniEncoding FEncoding;
     QStringList FLines;
     bool FExists = false;
 };

@@ -93,6 +93,7 @@ public:
     TuTreeView *ServerTree() const override { return TreeView; }
     bool AtCheckVer() const override { return FAtCheckVer; }
     IClassicAccountDialogs *AccountDialogs() const override { return m_subsystems.accountDialogs.get(); }
+    TServerInfo &ServerInfo() override { return FServerInfo; }
 
     // IAccountRequests: the platform's requests report "not available" until it is bound.
     bool PhoneCodeParam(int kind, const QString &phoneNumber) override;

@@ -45,7 +45,7 @@ void TGateSession::ConnectServer(QTreeWidgetItem *node)
     Trace(QStringLiteral("TreeMouseDown 3 "));
     Trace(QStringLiteral("TreeMouseDown 4 "));
     m_host.SetButtonsEnabled(false);
-    TServerItem *server = node ? ServerItemOf(node->data(0, Qt::UserRole)) : nullptr;
+    TServerItem *server = node ? ServerItemOf(m_host.ServerInfo().ServerList, node->data(0, kServerRole)) : nullptr;
     if (RefuseIncompleteServer(server))
         return;
     if (FTryConnecting)
@@ -95,7 +95,7 @@ void TGateSession::ServerComboboxChange(QComboBox *sender)
     if (m_host.AtCheckVer())
         return;
     m_host.SetButtonsEnabled(false);
-    TServerItem *server = sender ? ServerItemOf(sender->currentData()) : nullptr;
+    TServerItem *server = sender ? ServerItemOf(m_host.ServerInfo().ServerList, sender->currentData(kServerRole)) : nullptr;
     if (RefuseIncompleteServer(server))
         return;
     if (FTryConnecting)

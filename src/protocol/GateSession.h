@@ -14,6 +14,7 @@
 // gate's answers to the classic account requests.
 namespace zelto {
 
+class TServerInfo;
 class TServerItem;
 class TuTreeView;
 
@@ -27,6 +28,8 @@ public:
     // The start-up pass is running; the choice box may not switch servers meanwhile.
     virtual bool AtCheckVer() const = 0;
     virtual IClassicAccountDialogs *AccountDialogs() const = 0;
+    // The catalogue the tree's nodes and the choice box's items stand for.
+    virtual TServerInfo &ServerInfo() = 0;
 };
 
 class TGateSession final : public QObject, public IGateSession {

@@ -2,20 +2,23 @@
 
 #include "catalog/uServerList.h"
 
-Q_DECLARE_METATYPE(zelto::TuCollectionItem *)
-
 namespace zelto {
 
-QVariant ServerItemData(TServerItem *server)
+QVariant ServerItemData(const TServerItem *server)
 {
-    return QVariant::fromValue(static_cast<TuCollectionItem *>(server));
+    return QVariant::fromValue(const_cast<void *>(static_cast<const void *>(server)));
 }
 
-TServerItem *ServerItemOf(const QVariant &data)
+TServerItem *ServerItemOf(TServerList &servers, const QVariant &data)
 {
-    if (!data.canConvert<TuCollectionItem *>())
+    const void *address = data.value<void *>();
+    if (!address)
         return nullptr;
-    return dynamic_cast<TServerItem *>(data.value<TuCollectionItem *>());
+    for (int i = 0; i < servers.Count(); ++i) {
+        if (&servers.Items(i) == address)
+            return &servers.Items(i);
+    }
+    return nullptr;
 }
 
 } // namespace zelto

@@ -3,14 +3,18 @@
 #include <QVariant>
 
 // How the server tree's nodes and the server choice box's items carry their server: the
-// catalogue item in the data of role Qt::UserRole (column 0 for tree nodes). Anything else
-// there, headings included, carries no server.
+// server's address in the data of role Qt::UserRole (column 0 for tree nodes). It is looked up
+// in the catalogue before use, so a node left over from an earlier list never reaches a
+// server that is gone.
 namespace zelto {
 
 class TServerItem;
-class TuCollectionItem;
+class TServerList;
 
-QVariant ServerItemData(TServerItem *server);
-TServerItem *ServerItemOf(const QVariant &data);
+inline constexpr int kServerRole = Qt::UserRole;
+
+QVariant ServerItemData(const TServerItem *server);
+// The catalogue's server the data stands for; nullptr for anything else, headings included.
+TServerItem *ServerItemOf(TServerList &servers, const QVariant &data);
 
 } // namespace zelto

@@ -53,13 +53,14 @@ private:
 // server tree is real.
 class TRecordingGateHost final : public IStatusLine, public IGateHost {
 public:
-    explicit TRecordingGateHost(IClassicAccountDialogs &dialogs) : m_dialogs(dialogs) {}
+    TRecordingGateHost(IClassicAccountDialogs &dialogs, TServerInfo &info) : m_dialogs(dialogs), m_info(info) {}
 
     void Print(TMessageType type, const QString &message) override { printed.append({type, message}); }
     void SetButtonsEnabled(bool enabled) override { buttonsEnabled = enabled; }
     TuTreeView *ServerTree() const override { return tree.get(); }
     bool AtCheckVer() const override { return atCheckVer; }
     IClassicAccountDialogs *AccountDialogs() const override { return &m_dialogs; }
+    TServerInfo &ServerInfo() override { return m_info; }
 
     QStringList Messages() const
     {
@@ -77,6 +78,7 @@ public:
 
 private:
     IClassicAccountDialogs &m_dialogs;
+    TServerInfo &m_info;
 };
 
 inline const QString kConnecting = QStringLiteral(u"正在连接服务器");
@@ -113,10 +115,10 @@ protected:
         server.Port = gates ? gates->Port(gate) : 1;
         server.Srvid = QString::number(100 + info.ServerList.Count());
         auto *node = new QTreeWidgetItem(host_.tree.get(), {server.DisplayName});
-        node->setData(0, Qt::UserRole, ServerItemData(&server));
+        node->setData(0, kServerRole, ServerItemData(&server));
         return node;
     }
-    static TServerItem &ServerOf(QTreeWidgetItem *node) { return *ServerItemOf(node->data(0, Qt::UserRole)); }
+    TServerItem &ServerOf(QTreeWidgetItem *node) { return *ServerItemOf(info.ServerList, node->data(0, kServerRole)); }
 
     QList<opsim::TRecordedRequest> GateEvents(const QString &gate, const QString &event) const
     {
@@ -163,8 +165,8 @@ protected:
     ScopedLocalState state;
     test::RecordingNotifier notifier;
     TRecordingDialogs dialogs{notifier};
-    TRecordingGateHost host_{dialogs};
     TServerInfo info;
+    TRecordingGateHost host_{dialogs, info};
     std::unique_ptr<opsim::OpSim> simulator;
     opsim::TGateService *gates = nullptr;
     TGateSession session{host_, host_, kTestDeadlineMs};
