@@ -2,6 +2,7 @@
 
 #include "app/uLogin.h"
 #include "deploy/Deployment.h"
+#include "platform/AccountPlatform.h"
 #include "protocol/ClassicAccountDialogs.h"
 #include "protocol/GateSession.h"
 
@@ -11,6 +12,7 @@ void BindSubsystems(TuClientApp &app, TSubsystems &subsystems)
 {
     subsystems.gate = std::make_unique<TGateSession>(app, app, deploy::GateConnectDeadlineMs());
     subsystems.accountDialogs = std::make_unique<TClassicAccountDialogs>(app);
+    subsystems.platform = std::make_unique<TAccountPlatform>(app);
 }
 
 } // namespace zelto

@@ -19,6 +19,7 @@ namespace zelto {
 
 const QString TuClientApp::kNotAvailable = QStringLiteral(u"该功能暂未开放");
 const QString TuClientApp::kSpeedWarning = QStringLiteral(u"发现系统速度不正常，请勿使用加速软件");
+const QString TuClientApp::kLoggedInNoGameStart = QStringLiteral(u"登录成功，游戏启动暂未开放");
 
 namespace {
 
@@ -118,7 +119,12 @@ void TuClientApp::ReportNotAvailable() { Print(TMessageType::mtWaringin, kNotAva
 
 void TuClientApp::StartGame()
 {
-    Forward(m_subsystems.gameStart, [](IGameStart &start) { start.StartGame(); });
+    if (m_subsystems.platform && m_subsystems.platform->LoginBeforeStart())
+        return;
+    if (m_subsystems.gameStart)
+        m_subsystems.gameStart->StartGame();
+    else
+        Print(TMessageType::mtNormal, m_subsystems.platform ? kLoggedInNoGameStart : kNotAvailable);
 }
 
 void TuClientApp::CloseLauncher()
