@@ -19,6 +19,10 @@ set(ZELTO_PLATFORM_BASE "http://passport.zelto.invalid" CACHE STRING
   "Account platform base address (run-time override: ZELTO_PLATFORM_BASE)")
 set(ZELTO_EXTRA_PARAM "http://passport.zelto.invalid/extra" CACHE STRING
   "Initial extra_param of the platform session (run-time override: ZELTO_EXTRA_PARAM)")
+set(ZELTO_PLATFORM_SECRET "Va7kQ2nLw9ZtR4hXc8JmB3yPe6GsD1uFqK5oYi0WbN7xTjH2lMz4CvS9rA3gE8dU" CACHE STRING
+  "Application secret that signs every account platform request (64 letters and digits)")
+option(ZELTO_QQ_LOGIN_OFFERED "Offer QQ login: the skin's QQ button follows the login gate's state" OFF)
+option(ZELTO_WECHAT_LOGIN_OFFERED "Offer WeChat login: the skin's WeChat button follows the login gate's state" OFF)
 set(ZELTO_NETDISK_HOST "http://pan.zelto.invalid/" CACHE STRING
   "Netdisk share host for the second page of the 360 scrape (run-time override: ZELTO_NETDISK_HOST)")
 set(ZELTO_ALBUM_BASE "http://album.zelto.invalid/" CACHE STRING
@@ -93,6 +97,13 @@ function(zelto_substitution_rows OUT)
   set(${OUT} "${rows}" PARENT_SCOPE)
 endfunction()
 zelto_substitution_rows(ZELTO_SUBSTITUTION_ROWS)
+foreach(flag IN ITEMS QQ_LOGIN_OFFERED WECHAT_LOGIN_OFFERED)
+  if(ZELTO_${flag})
+    set(ZELTO_${flag}_VALUE true)
+  else()
+    set(ZELTO_${flag}_VALUE false)
+  endif()
+endforeach()
 
 set(ZELTO_DEPLOY_INCLUDE_DIR ${CMAKE_BINARY_DIR}/generated)
 configure_file(${CMAKE_SOURCE_DIR}/src/deploy/DeploySettings.h.in

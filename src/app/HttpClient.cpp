@@ -57,6 +57,8 @@ public:
         FillHead();
         if (!FFailure.isEmpty())
             FResponse.Error = FFailure;
+        else if (FReply->error() == QNetworkReply::OperationCanceledError)
+            FResponse.Error = QStringLiteral("the server sent nothing for %1 ms").arg(FRequest.TransferTimeoutMs);
         else if (FReply->error() != QNetworkReply::NoError)
             FResponse.Error = FReply->errorString();
         else if (FResponse.Status < 200 || FResponse.Status > 299)
@@ -151,6 +153,13 @@ THttpResponse HttpFetch(const THttpRequest &request)
             transfer.Fail(QStringLiteral("the request was stopped"));
     });
     interruptionPoll.start(kInterruptionPollMs);
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, [&transfer, &request] {
+        transfer.Fail(QStringLiteral("no complete answer within %1 ms").arg(request.TotalTimeoutMs));
+    });
+    if (request.TotalTimeoutMs > 0)
+        deadline.start(request.TotalTimeoutMs);
 
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);

@@ -14,7 +14,8 @@
 // the user-interface thread it waits in a nested event loop that leaves user input out, so
 // timers and painting go on but a second click cannot re-enter; on a worker thread it waits
 // in that thread's own loop and ends early when the thread is asked to stop
-// (QThread::requestInterruption). Every request ends after deploy::HttpTimeoutMs without data.
+// (QThread::requestInterruption). Every request ends after deploy::HttpTimeoutMs without data,
+// and after TotalTimeoutMs in all when a request sets it.
 namespace zelto {
 
 using THttpHeaders = QList<QPair<QByteArray, QByteArray>>;
@@ -40,6 +41,9 @@ struct THttpRequest {
     // Signed requests: a redirect to another host fails the request instead of being followed.
     bool SameHostRedirectsOnly = false;
     int TransferTimeoutMs = deploy::HttpTimeoutMs();
+    // Small answers that must come whole (the account platform's): a server trickling data
+    // cannot hold the request longer than this. 0: no limit beyond the transfer time-out.
+    int TotalTimeoutMs = 0;
     qint64 MaxBodyBytes = 64 * 1024 * 1024; // a longer answer held in memory fails the request
 
     // Streaming (downloads): when OnData is set the body is handed over in pieces instead of

@@ -29,10 +29,13 @@ public:
     virtual void CloseSocket() = 0;
 };
 
-// The account platform's flows that controls start directly.
+// The account platform's flows that the controls and the account dialogs start.
 class IAccountPlatform {
 public:
     virtual ~IAccountPlatform() = default;
+    // The start button's login part. True when the press ends there: no one is logged in, so
+    // the login runs instead, and starts the game itself once it holds a user id.
+    virtual bool LoginBeforeStart() = 0;
     virtual void ShowPhoneReg() = 0;
     virtual void PhoneLbMouseDown() = 0;          // a phone code for the account typed in
     virtual void LoginQueryQQandWXUrl(int kind) = 0;
@@ -64,6 +67,8 @@ public:
 class IGameStart {
 public:
     virtual ~IGameStart() = default;
+    // The game start for the logged-in player: server choice, client files, environment
+    // file, launch. The controller runs the account platform's login part before it.
     virtual void StartGame() = 0;
     virtual void Start360() = 0;
 };

@@ -118,6 +118,8 @@ void TuClientApp::ReportNotAvailable() { Print(TMessageType::mtWaringin, kNotAva
 
 void TuClientApp::StartGame()
 {
+    if (m_subsystems.platform && m_subsystems.platform->LoginBeforeStart())
+        return;
     Forward(m_subsystems.gameStart, [](IGameStart &start) { start.StartGame(); });
 }
 

@@ -47,6 +47,7 @@ public:
     void Open();
 
     // IuApplication
+    // While no one is logged in, the account platform's login; then the game start.
     void StartGame() override;
     void CloseLauncher() override;
     void ShowNewAccount() override;

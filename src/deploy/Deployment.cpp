@@ -20,6 +20,9 @@ QString ConfigStringPassword() { return QString::fromUtf16(built::kConfigStringP
 QString SkinPassword() { return QString::fromUtf16(built::kSkinPassword); }
 QString TokenKeyAStored() { return QString::fromLatin1(built::kTokenKeyAStored); }
 QString TokenKeyBStored() { return QString::fromLatin1(built::kTokenKeyBStored); }
+QString PlatformSecret() { return QString::fromLatin1(built::kPlatformSecret); }
+bool QQLoginOffered() { return built::kQQLoginOffered; }
+bool WeChatLoginOffered() { return built::kWeChatLoginOffered; }
 
 QString PlatformBase() { return FromEnvironment("ZELTO_PLATFORM_BASE", built::kPlatformBase); }
 QString ExtraParam() { return FromEnvironment("ZELTO_EXTRA_PARAM", built::kExtraParam); }

@@ -15,6 +15,11 @@ QString ConfigStringPassword();
 QString SkinPassword();
 QString TokenKeyAStored();
 QString TokenKeyBStored();
+QString PlatformSecret();  // signs the account platform's requests
+
+// Third-party logins this build offers (the skin's QQ and WeChat buttons).
+bool QQLoginOffered();
+bool WeChatLoginOffered();
 
 QString PlatformBase();   // ZELTO_PLATFORM_BASE
 QString ExtraParam();     // ZELTO_EXTRA_PARAM

@@ -32,10 +32,6 @@ const QString TGameStart::kStartFailed = QStringLiteral(u"游戏启动失败.Err
 
 void TGameStart::StartGame()
 {
-    if (!PlatformSession().LoggedIn()) {
-        FHost.LogIn();
-        return;
-    }
     const TSelectedServer server = FHost.SelectedServer();
     const QString executable = ClientLayout(CurrentClientKind()).executable;
     if (!ClientMayStart(server, executable))

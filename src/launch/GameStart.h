@@ -19,8 +19,6 @@ public:
     virtual const TLauncherConfiguration &Configuration() const = 0;
     virtual const TServerInfo &ServerInfo() const = 0;
     virtual TSelectedServer SelectedServer() const = 0;
-    // No one is logged in: the login flow takes over and starts the game again once it holds a user id.
-    virtual void LogIn() = 0;
     // The package downloader's first-aid run.
     virtual void OpenFirstAidRun() = 0;
     // The client has started: the launcher ends.
@@ -32,7 +30,8 @@ public:
     explicit TGameStart(IGameStartHost &host) : FHost(host) {}
     explicit TGameStart(std::unique_ptr<IGameStartHost> host) : FOwnHost(std::move(host)), FHost(*FOwnHost) {}
 
-    // Runs on the user-interface thread; reports every refusal itself.
+    // For the logged-in player (the controller runs the login before it). Runs on the
+    // user-interface thread; reports every refusal itself.
     void StartGame() override;
     void Start360() override;
 

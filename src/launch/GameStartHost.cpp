@@ -15,12 +15,6 @@ const TLauncherConfiguration &TGameStartHost::Configuration() const { return FAp
 
 const TServerInfo &TGameStartHost::ServerInfo() const { return FApp.ServerInfo(); }
 
-void TGameStartHost::LogIn()
-{
-    // The account platform's login is not part of this build yet.
-    FApp.Print(TMessageType::mtWaringin, TuClientApp::kNotAvailable);
-}
-
 void TGameStartHost::OpenFirstAidRun()
 {
     if (IClientDownloader *downloader = FApp.Subsystems().downloader.get())

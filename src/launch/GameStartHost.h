@@ -17,7 +17,6 @@ public:
     const TLauncherConfiguration &Configuration() const override;
     const TServerInfo &ServerInfo() const override;
     TSelectedServer SelectedServer() const override { return CurrentSelectedServer(); }
-    void LogIn() override;
     void OpenFirstAidRun() override;
     void EndLauncher() override;
     void Print(TMessageType type, const QString &message) override;

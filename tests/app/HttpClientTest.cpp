@@ -98,6 +98,20 @@ TEST_F(HttpClientTest, NoDataForTheTransferTimeOutEndsTheRequest)
     const THttpResponse answer = HttpFetch(request);
     EXPECT_FALSE(answer.Ok);
     EXPECT_EQ(answer.Status, 0);
+    EXPECT_EQ(answer.Error, QStringLiteral("the server sent nothing for 200 ms"));
+}
+
+TEST_F(HttpClientTest, TheTotalTimeOutEndsARequestThatTheTransferTimeOutWouldLetRun)
+{
+    TFault slow;
+    slow.DelayMs = 20000;
+    simulator.SetFault("text", slow);
+    THttpRequest request = HttpGet(Url("/text"), "A");
+    request.TransferTimeoutMs = 10000;
+    request.TotalTimeoutMs = 200;
+    const THttpResponse answer = HttpFetch(request);
+    EXPECT_FALSE(answer.Ok);
+    EXPECT_EQ(answer.Error, QStringLiteral("no complete answer within 200 ms"));
 }
 
 TEST_F(HttpClientTest, RedirectsAreFollowedButSignedOnesStayOnTheirHost)

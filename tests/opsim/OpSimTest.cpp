@@ -33,7 +33,7 @@ TEST(OpSim, ScenarioMistakesAreNamed)
         const char *message;
     };
     const Case cases[] = {
-        {"unknown section", R"({"catalog": {}})", "unknown section \"catalog\" (known: catalogue, gate)"},
+        {"unknown section", R"({"catalog": {}})", "unknown section \"catalog\" (known: catalogue, gate, platform)"},
         {"section not an object", R"({"catalogue": []})", "section \"catalogue\" must be an object"},
         {"unknown member", R"({"catalogue": {"gateways": {}}})", "catalogue: unknown member \"gateways\""},
         {"path missing", R"({"catalogue": {"backups": [{"text": "x"}]}})", "catalogue.backups[0]: \"path\" must be given"},

@@ -222,6 +222,9 @@ TEST_F(MainWindow, PrintColoursTheStatusLine)
 
 TEST_F(MainWindow, OperationsWithoutTheirSubsystemSayNotAvailable)
 {
+    // A build that carries neither the account platform nor the game start.
+    app->Subsystems().platform.reset();
+    app->Subsystems().gameStart.reset();
     app->SetButtonsEnabled(true);
     Find<QAbstractButton>("Start")->click();
     EXPECT_EQ(Find<TuInfLable>("Status")->text(), TuClientApp::kNotAvailable);

@@ -7,7 +7,7 @@
 namespace zelto::opsim {
 namespace {
 
-constexpr std::array<std::pair<TFaultKind, const char *>, 7> kKindNames{{
+constexpr std::array<std::pair<TFaultKind, const char *>, 9> kKindNames{{
     {TFaultKind::None, "none"},
     {TFaultKind::Down, "down"},
     {TFaultKind::Status, "status"},
@@ -15,6 +15,8 @@ constexpr std::array<std::pair<TFaultKind, const char *>, 7> kKindNames{{
     {TFaultKind::EmptyData, "emptyData"},
     {TFaultKind::MissingData, "missingData"},
     {TFaultKind::Redirect, "redirect"},
+    {TFaultKind::EmptyBody, "emptyBody"},
+    {TFaultKind::Message, "message"},
 }};
 
 QString KnownKinds()
@@ -44,7 +46,7 @@ TFault TFault::FromJson(const QJsonValue &value, const QString &where)
         throw TScenarioError(QStringLiteral("%1: a fault is an object such as {\"kind\": \"down\"}").arg(where).toStdString());
     const QJsonObject object = value.toObject();
     for (const QString &key : object.keys()) {
-        if (!QStringList{"kind", "status", "location", "delayMs", "count"}.contains(key))
+        if (!QStringList{"kind", "status", "location", "msg", "delayMs", "count"}.contains(key))
             throw TScenarioError(QStringLiteral("%1: unknown fault member \"%2\"").arg(where, key).toStdString());
     }
     TFault fault;
@@ -62,6 +64,7 @@ TFault TFault::FromJson(const QJsonValue &value, const QString &where)
     fault.DelayMs = IntegerMember(object, QStringLiteral("delayMs"), 0, 0, where);
     fault.Count = IntegerMember(object, QStringLiteral("count"), -1, -1, where);
     fault.Location = object.value(QStringLiteral("location")).toString();
+    fault.Message = object.value(QStringLiteral("msg")).toString();
     if (fault.Kind == TFaultKind::Redirect && fault.Location.isEmpty())
         throw TScenarioError(QStringLiteral("%1: a redirect needs a \"location\"").arg(where).toStdString());
     return fault;
@@ -77,6 +80,8 @@ QJsonObject TFault::ToJson() const
         object.insert(QStringLiteral("status"), Status);
     if (Kind == TFaultKind::Redirect)
         object.insert(QStringLiteral("location"), Location);
+    if (Kind == TFaultKind::Message)
+        object.insert(QStringLiteral("msg"), Message);
     if (DelayMs > 0)
         object.insert(QStringLiteral("delayMs"), DelayMs);
     if (Count >= 0)

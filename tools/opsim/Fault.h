@@ -23,14 +23,17 @@ enum class TFaultKind {
     EmptyData,   // answer {"data": []}
     MissingData, // answer a JSON object without "data"
     Redirect,    // answer 302 to Location ("{base}" stands for the simulator's address)
+    EmptyBody,   // answer 200 with nothing in the body
+    Message,     // answer 200 {"msg": Message} and nothing else
 };
 
 // What an endpoint does instead of its normal answer. In a scenario:
-// {"kind": "status", "status": 503, "delayMs": 200, "count": 2}.
+// {"kind": "status", "status": 503, "delayMs": 200, "count": 2}, {"kind": "message", "msg": "账号不存在"}.
 struct TFault {
     TFaultKind Kind = TFaultKind::None;
     int Status = 503;  // for Status
     QString Location;  // for Redirect
+    QString Message;   // for Message ("msg" in a scenario)
     int DelayMs = 0;   // waited before any answer, also with kind None
     int Count = -1;    // how many requests it applies to; -1: every request
 

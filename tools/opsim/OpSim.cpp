@@ -1,6 +1,7 @@
 #include "OpSim.h"
 
 #include "GateService.h"
+#include "PlatformService.h"
 
 #include <httplib.h>
 
@@ -134,13 +135,9 @@ void OpSim::RecordEvent(TRecordedRequest event)
     FLog.Append(std::move(event));
 }
 
-TGateService *OpSim::Gates() const
-{
-    for (const std::unique_ptr<IService> &service : FServices)
-        if (auto *gates = dynamic_cast<TGateService *>(service.get()))
-            return gates;
-    return nullptr;
-}
+TGateService *OpSim::Gates() const { return ServiceOfType<TGateService>(); }
+
+TPlatformService *OpSim::Platform() const { return ServiceOfType<TPlatformService>(); }
 
 void OpSim::Start(quint16 port)
 {
@@ -286,6 +283,12 @@ void OpSim::Serve(const httplib::Request &request, httplib::Response &response)
         break;
     case TFaultKind::MissingData:
         reply = TReply::Json({{QStringLiteral("msg"), QStringLiteral("opsim: data left out")}});
+        break;
+    case TFaultKind::EmptyBody:
+        reply.ContentType = "text/plain";
+        break;
+    case TFaultKind::Message:
+        reply = TReply::Json({{QStringLiteral("msg"), fault.Message}});
         break;
     case TFaultKind::Redirect:
         reply.Status = 302;

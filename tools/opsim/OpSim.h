@@ -29,6 +29,7 @@ struct Response;
 namespace zelto::opsim {
 
 class TGateService;
+class TPlatformService;
 
 // Reads a scenario file. Throws TScenarioError when it cannot be read or is not a JSON object.
 QJsonObject LoadScenarioFile(const QString &fileName);
@@ -51,6 +52,8 @@ public:
 
     // The login gates of the scenario; nullptr when it has no "gate" section.
     TGateService *Gates() const;
+    // The account platform of the scenario; nullptr when it has no "platform" section.
+    TPlatformService *Platform() const;
 
     QList<TRecordedRequest> Requests() const { return FLog.Requests(); }
     QList<TRecordedRequest> RequestsTo(const QString &endpoint) const;
@@ -63,6 +66,14 @@ public:
     void SetFault(const QString &endpoint, const TFault &fault);
 
 private:
+    template <typename Service>
+    Service *ServiceOfType() const
+    {
+        for (const std::unique_ptr<IService> &service : FServices)
+            if (auto *found = dynamic_cast<Service *>(service.get()))
+                return found;
+        return nullptr;
+    }
     struct TRegistered {
         TEndpoint endpoint;
         TFault fault;

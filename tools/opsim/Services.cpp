@@ -1,5 +1,6 @@
 #include "CatalogueService.h"
 #include "GateService.h"
+#include "PlatformService.h"
 #include "Service.h"
 
 #include <QJsonDocument>
@@ -14,6 +15,8 @@ std::span<const TServiceKind> ServiceKinds()
         TServiceKind{"catalogue", "gateway, signed mod lists and server lists, backup mod lists",
             &CreateCatalogueService},
         TServiceKind{"gate", "login gates, one loopback port per server entry", &CreateGateService},
+        TServiceKind{"platform", "account platform: login, sub-accounts, phone codes, password change, real-name, QQ / WeChat",
+            &CreatePlatformService},
     };
     return kinds;
 }
