@@ -100,6 +100,18 @@ QString TConfigurationRead::Describe() const
     return {};
 }
 
+std::optional<TAppendedDataLocation> ReadAppendedDataLocation(QIODevice &file, qint64 skip)
+{
+    TAppendedDataLocation location;
+    location.fileSize = file.size();
+    location.skip = skip;
+    const std::optional<QByteArray> trailer = ReadRange(file, location.TrailerOffset(), kConfigurationTrailerSize);
+    if (!trailer)
+        return std::nullopt;
+    location.trailer = TConfigurationTrailer::FromBytes(*trailer);
+    return location;
+}
+
 TConfigurationRead ReadConfigurationFrom(QIODevice &file, qint64 skip)
 {
     TConfigurationRead read;
@@ -108,12 +120,12 @@ TConfigurationRead ReadConfigurationFrom(QIODevice &file, qint64 skip)
     if (!file.isReadable())
         return read;
 
-    const std::optional<QByteArray> trailer = ReadRange(file, read.location.TrailerOffset(), kConfigurationTrailerSize);
-    if (!trailer) {
+    const std::optional<TAppendedDataLocation> location = ReadAppendedDataLocation(file, skip);
+    if (!location) {
         read.fault = TConfigurationFault::ShorterThanTrailer;
         return read;
     }
-    read.location.trailer = TConfigurationTrailer::FromBytes(*trailer);
+    read.location = *location;
 
     const std::optional<QByteArray> block = ReadRange(file, read.location.BlockOffset(), kConfigurationBlockSize);
     if (!block) {

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 class QFile;
 class QIODevice;
 
@@ -44,6 +46,11 @@ struct TConfigurationRead {
     // One line naming the file's problem and the trailer fields behind it.
     QString Describe() const;
 };
+
+// Where the trailer of a file whose trailer is followed by `skip` bytes puts the appended
+// pieces; nothing when the file is too short to hold a trailer there. The lengths are the
+// trailer's as stored: check a piece's range against the file before reading it.
+std::optional<TAppendedDataLocation> ReadAppendedDataLocation(QIODevice &file, qint64 skip);
 
 TConfigurationRead ReadConfigurationFrom(QIODevice &file, qint64 skip);
 // Opens the file read-only and uses the per-file skip of ComputeTrailerSkip.

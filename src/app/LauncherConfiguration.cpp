@@ -60,9 +60,22 @@ const unsigned char *FieldBytes(const TLauncherConfiguration &record, const TCon
 
 namespace detail {
 
+QByteArray AnsiFieldBytes(quint8 length, const char *chars, int capacity)
+{
+    return QByteArray(chars, std::min<int>(length, capacity));
+}
+
 QString AnsiFieldText(quint8 length, const char *chars, int capacity)
 {
-    return os::FromAnsi(QByteArray(chars, std::min<int>(length, capacity)));
+    return os::FromAnsi(AnsiFieldBytes(length, chars, capacity));
+}
+
+void SetAnsiFieldBytes(quint8 &length, char *chars, int capacity, QByteArrayView bytes)
+{
+    Q_ASSERT(bytes.size() <= capacity);
+    std::memset(chars, 0, size_t(capacity));
+    std::memcpy(chars, bytes.data(), size_t(bytes.size()));
+    length = quint8(bytes.size());
 }
 
 bool SetAnsiFieldText(quint8 &length, char *chars, int capacity, const QString &text)
@@ -70,10 +83,13 @@ bool SetAnsiFieldText(quint8 &length, char *chars, int capacity, const QString &
     const QByteArray bytes = os::ToAnsi(text);
     if (bytes.size() > capacity || os::FromAnsi(bytes) != text)
         return false;
-    std::memset(chars, 0, size_t(capacity));
-    std::memcpy(chars, bytes.constData(), size_t(bytes.size()));
-    length = quint8(bytes.size());
+    SetAnsiFieldBytes(length, chars, capacity, bytes);
     return true;
+}
+
+void SetAnsiFieldTextCut(quint8 &length, char *chars, int capacity, const QString &text)
+{
+    SetAnsiFieldBytes(length, chars, capacity, os::AnsiPrefix(os::ToAnsi(text), capacity));
 }
 
 } // namespace detail

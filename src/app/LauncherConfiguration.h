@@ -5,6 +5,7 @@
 #include <QString>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstddef>
 #include <span>
 #include <type_traits>
@@ -28,6 +29,11 @@ struct TAnsiField {
     // False, leaving the field unchanged, when the text needs more than N bytes in code
     // page 936 or holds a character the code page cannot represent.
     bool SetText(const QString &text);
+    // Records whose text is cut to fit rather than refused: the text's code page 936 form
+    // cut before the first character that does not fit whole, or the bytes cut at N.
+    void SetTextCut(const QString &text);
+    void SetBytesCut(QByteArrayView bytes);
+    QByteArray Bytes() const;
 };
 
 struct TLauncherConfiguration {
@@ -119,6 +125,9 @@ void SetFieldInteger(TLauncherConfiguration &record, const TConfigurationField &
 namespace detail {
 QString AnsiFieldText(quint8 length, const char *chars, int capacity);
 bool SetAnsiFieldText(quint8 &length, char *chars, int capacity, const QString &text);
+void SetAnsiFieldTextCut(quint8 &length, char *chars, int capacity, const QString &text);
+void SetAnsiFieldBytes(quint8 &length, char *chars, int capacity, QByteArrayView bytes);
+QByteArray AnsiFieldBytes(quint8 length, const char *chars, int capacity);
 } // namespace detail
 
 template <int N>
@@ -131,6 +140,24 @@ template <int N>
 bool TAnsiField<N>::SetText(const QString &text)
 {
     return detail::SetAnsiFieldText(length, chars, N, text);
+}
+
+template <int N>
+void TAnsiField<N>::SetTextCut(const QString &text)
+{
+    detail::SetAnsiFieldTextCut(length, chars, N, text);
+}
+
+template <int N>
+void TAnsiField<N>::SetBytesCut(QByteArrayView bytes)
+{
+    detail::SetAnsiFieldBytes(length, chars, N, bytes.first(std::min<qsizetype>(bytes.size(), N)));
+}
+
+template <int N>
+QByteArray TAnsiField<N>::Bytes() const
+{
+    return detail::AnsiFieldBytes(length, chars, N);
 }
 
 } // namespace zelto

@@ -1,5 +1,9 @@
 #include "app/Notifier.h"
 
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QThread>
+
 #include <cstdio>
 
 namespace zelto {
@@ -20,6 +24,16 @@ INotifier *g_notifier = &g_standardErrorNotifier;
 } // namespace
 
 INotifier &Notifier() { return *g_notifier; }
+
+void ShowMessageFromAnyThread(const QString &text, const QString &caption, NoticeIcon icon)
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() == app->thread()) {
+        Notifier().ShowMessage(text, caption, icon);
+        return;
+    }
+    QMetaObject::invokeMethod(app, [&] { Notifier().ShowMessage(text, caption, icon); }, Qt::BlockingQueuedConnection);
+}
 
 void SetNotifier(INotifier *notifier)
 {

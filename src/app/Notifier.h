@@ -19,6 +19,9 @@ public:
 };
 
 INotifier &Notifier();
+// The notifier's message from any thread: a worker waits until the user-interface thread
+// has shown it (so that thread must not be waiting for the worker meanwhile).
+void ShowMessageFromAnyThread(const QString &text, const QString &caption, NoticeIcon icon);
 // Installs a notifier (not owned); nullptr restores the standard-error one.
 void SetNotifier(INotifier *notifier);
 

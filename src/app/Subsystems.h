@@ -77,7 +77,9 @@ public:
 class IClientDownloader {
 public:
     virtual ~IClientDownloader() = default;
-    virtual void OpenDown(int kind) = 0; // 0: a normal run (also the repair button's)
+    static constexpr int kNormalRun = 0;   // also the repair button's
+    static constexpr int kFirstAidRun = 1; // the first-aid button's
+    virtual void OpenDown(int kind) = 0;
 };
 
 // The launcher's installation into the game-client folder, its self-update and the update

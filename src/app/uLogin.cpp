@@ -19,7 +19,6 @@ namespace zelto {
 
 const QString TuClientApp::kNotAvailable = QStringLiteral(u"该功能暂未开放");
 const QString TuClientApp::kSpeedWarning = QStringLiteral(u"发现系统速度不正常，请勿使用加速软件");
-const QString TuClientApp::kLoggedInNoGameStart = QStringLiteral(u"登录成功，游戏启动暂未开放");
 
 namespace {
 
@@ -121,10 +120,7 @@ void TuClientApp::StartGame()
 {
     if (m_subsystems.platform && m_subsystems.platform->LoginBeforeStart())
         return;
-    if (m_subsystems.gameStart)
-        m_subsystems.gameStart->StartGame();
-    else
-        Print(TMessageType::mtNormal, m_subsystems.platform ? kLoggedInNoGameStart : kNotAvailable);
+    Forward(m_subsystems.gameStart, [](IGameStart &start) { start.StartGame(); });
 }
 
 void TuClientApp::CloseLauncher()
@@ -179,7 +175,7 @@ void TuClientApp::OpenRepair() { DoHttp(); }
 
 void TuClientApp::DoHttp()
 {
-    Forward(m_subsystems.downloader, [](IClientDownloader &downloader) { downloader.OpenDown(0); });
+    Forward(m_subsystems.downloader, [](IClientDownloader &downloader) { downloader.OpenDown(IClientDownloader::kNormalRun); });
 }
 
 void TuClientApp::ToggleResolutionDropDown()

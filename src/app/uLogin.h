@@ -36,8 +36,6 @@ public:
     // The status report of an operation whose subsystem this build does not carry yet.
     static const QString kNotAvailable;
     static const QString kSpeedWarning;
-    // Where a login ends while this build has no game start.
-    static const QString kLoggedInNoGameStart;
 
     // `configuration` is the launcher's deciphered configuration record, kept for the run.
     explicit TuClientApp(const TLauncherConfiguration &configuration);

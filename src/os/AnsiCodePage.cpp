@@ -8,6 +8,9 @@ namespace {
 
 constexpr char kCodePage[] = "CP936";
 
+// 0x81 to 0xFE start a double-byte character; every other byte stands alone.
+bool IsLeadByte(char byte) { return quint8(byte) >= 0x81 && quint8(byte) <= 0xFE; }
+
 } // namespace
 
 QByteArray ToAnsi(const QString &text)
@@ -25,6 +28,18 @@ QString FromAnsi(const QByteArray &bytes)
 {
     QStringDecoder decoder(kCodePage, QStringConverter::Flag::Stateless);
     return decoder.decode(bytes);
+}
+
+QByteArray AnsiPrefix(const QByteArray &ansi, qsizetype maxBytes)
+{
+    qsizetype end = 0;
+    while (end < ansi.size()) {
+        const qsizetype width = IsLeadByte(ansi[end]) && end + 1 < ansi.size() ? 2 : 1;
+        if (end + width > maxBytes)
+            break;
+        end += width;
+    }
+    return ansi.left(end);
 }
 
 } // namespace zelto::os

@@ -11,4 +11,8 @@ namespace zelto::os {
 QByteArray ToAnsi(const QString &text);
 QString FromAnsi(const QByteArray &bytes);
 
+// The longest start of code page 936 text that fits in maxBytes without splitting a
+// double-byte character.
+QByteArray AnsiPrefix(const QByteArray &ansi, qsizetype maxBytes);
+
 } // namespace zelto::os

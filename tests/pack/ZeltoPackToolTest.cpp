@@ -1,12 +1,12 @@
 // zelto-pack as an operator runs it: the built program, its exit status and its messages.
 #include "support/PackedLauncherFixture.h"
 #include "support/QtPrinters.h"
+#include "support/ToolRun.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,11 +19,7 @@ using testing::MakePe32Image;
 using testing::SignedLauncher;
 using testing::WriteFile;
 
-struct TRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using TRun = testing::TToolRun;
 
 constexpr char kSkinText[] = R"(object MainForm: TuForm
   ClientWidth = 867
@@ -57,15 +53,7 @@ protected:
 
     QString Path(const QString &name) const { return m_folder.filePath(name); }
 
-    TRun Run(const QStringList &arguments)
-    {
-        QProcess process;
-        process.setWorkingDirectory(m_folder.path());
-        process.start(QStringLiteral(ZELTO_BIN_DIR "/tools/zelto-pack"), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return { process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                 QString::fromUtf8(process.readAllStandardError()) };
-    }
+    TRun Run(const QStringList &arguments) { return testing::RunProgram(testing::ToolPath(QStringLiteral("zelto-pack")), arguments, m_folder.path()); }
 
     QJsonObject Inspect(const QString &file)
     {

@@ -1,7 +1,11 @@
 #include "support/LocalState.h"
 
 #include "app/LocalSettings.h"
+#include "app/RunningClients.h"
+#include "launch/BrelPath.h"
 #include "launch/GameType.h"
+#include "platform/PlatformSession.h"
+#include "protocol/SelectedServer.h"
 
 #include <QDir>
 
@@ -24,6 +28,14 @@ void ResetProcessWideValues()
     g_boNewInterface = false;
     g_sServerListCache.clear();
     GameType = QStringLiteral("brel");
+    g_sBrelPath.clear();
+    RunningClients().clear();
+    g_sServerName.clear();
+    g_sServerKey.clear();
+    g_sServerAddr.clear();
+    g_nServerPort = 0;
+    g_nServerID = 0;
+    PlatformSession().Reset();
 }
 
 } // namespace

@@ -10,7 +10,8 @@ namespace zelto::testing {
 
 // Gives a test its own temporary, home and configuration folders (TMPDIR, HOME,
 // XDG_CONFIG_HOME point into one fresh folder), a short gateway spacing, and the launcher's
-// process-wide settings, cache and game type at their start values; restores all on exit.
+// process-wide settings, cache, game type, client folder, running clients, chosen server and
+// platform session at their start values; restores all on exit.
 class ScopedLocalState {
 public:
     explicit ScopedLocalState(int gatewaySpacingMs = 100);

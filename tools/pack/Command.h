@@ -30,5 +30,7 @@ int RunInspect(const QStringList &arguments);
 int RunSkin(const QStringList &arguments);
 int RunServerList(const QStringList &arguments);
 int RunModList(const QStringList &arguments);
+int RunDecodeEnv(const QStringList &arguments);
+int RunDecodeLaunch(const QStringList &arguments);
 
 } // namespace zelto::pack

@@ -1,6 +1,7 @@
 // zelto-pack: the operator's tool. Packs a launcher for one title, shows what a launcher
-// carries, compiles text skins and publishes server lists and mod lists. A new command
-// family is one file with its Run function and one row in the table below.
+// carries, compiles text skins, publishes server lists and mod lists, and decodes what a
+// launcher hands to its game client. A new command family is one file with its Run
+// function and one row in the table below.
 #include "Command.h"
 #include "CommandLine.h"
 
@@ -20,6 +21,8 @@ const TCommand kCommands[] = {
       "convert between the text form and the component stream of a skin", RunSkin },
     { "serverlist", "seal IN OUT", "encipher a server list for a mod list with isEncrypt 1", RunServerList },
     { "modlist", "substitute IN OUT", "write a mod list in the substituted form", RunModList },
+    { "decode-env", "FILE", "print a game client's environment file as JSON", RunDecodeEnv },
+    { "decode-launch", "ARG", "print every field of a game client's launch argument as JSON", RunDecodeLaunch },
 };
 
 QString Usage()
